@@ -1,0 +1,44 @@
+// What the programming engine needs of the world outside the core: the serial
+// control's output and receive threshold, the main window's status line and
+// busy state, the message loop, a blocking sleep and a clock. The main window
+// implements it; so do the tests and the engine probe.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "startup/message_box.h"
+
+namespace pellandor {
+
+class engine_host : public message_box_host {
+public:
+    // One byte to the adapter (the serial control's output).
+    virtual void write_byte(std::uint8_t value) = 0;
+    // Receive threshold: 1 = a receive event for arriving bytes, 0 = none.
+    virtual void set_receive_threshold(int threshold) = 0;
+    // One pass of the platform's message loop.
+    virtual void yield() = 0;
+    // Blocks the thread without yielding.
+    virtual void sleep_ms(std::int32_t milliseconds) = 0;
+    // The main window's status line.
+    virtual void set_status(const std::string& text) = 0;
+    // The busy state: menus and operation buttons off (disable) and on again.
+    virtual void disable() = 0;
+    virtual void enable() = 0;
+    // Redraws the grids and the configuration fields from the memory image.
+    virtual void updatedisplay() = 0;
+    // Ends the program at once (after an unrecognised instruction).
+    virtual void end_program() = 0;
+    // Whether the serial port is open, and its number, for the start routines.
+    virtual bool port_ready() const = 0;
+    virtual std::int32_t port_number() const = 0;
+    // Seconds on a steady clock; elapsed times are differences of two readings.
+    virtual double clock_seconds() const {
+        using namespace std::chrono;
+        return duration<double>(steady_clock::now().time_since_epoch()).count();
+    }
+};
+
+} // namespace pellandor

@@ -1,0 +1,26 @@
+// The serial control as the port set-up sees it: a port number, a settings
+// text, open and close. The platform's SerialControl implements it; tests use
+// a scripted fake.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace pellandor {
+
+class serial_port_control {
+public:
+    virtual ~serial_port_control() = default;
+    // COM port number 1..16; takes effect at the next opening.
+    virtual void set_comm_port(std::int32_t number) = 0;
+    // "baud,n,8,1"; false when the text is refused as such (the port then
+    // stays closed at the next opening).
+    virtual bool set_settings(const std::string& settings) = 0;
+    // PortOpen := true; false when the port cannot be opened.
+    virtual bool open_port() = 0;
+    // PortOpen := false; false when closing fails.
+    virtual bool close_port() = 0;
+    virtual bool is_open() const = 0;
+};
+
+} // namespace pellandor

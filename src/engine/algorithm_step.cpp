@@ -1,11 +1,11 @@
 // The instruction interpreter: one instruction of the running operation per
 // call, driven by the adapter's reply bytes.
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <limits>
 
 #include "engine/adapter_link.h"
+#include "engine/config_bytes.h"
 #include "engine/programming_engine.h"
 #include "startup/hex_text.h"
 #include "startup/text_value.h"
@@ -14,37 +14,8 @@ namespace pellandor {
 
 namespace {
 
-constexpr std::array<const char*, 7> config_progress{
-    "LOCK:", "SIGN0:", "SIGN1:", "SIGN2:", "FUSE0:", "FUSE1:", "FUSE2:"};
-constexpr std::array<const char*, 7> config_location{
-    "LOCK BIT BYTE", "SIGNATURE BYTE 0", "SIGNATURE BYTE 1",  "SIGNATURE BYTE 2",
-    "FUSE LOW BYTE", "FUSE HIGH BYTE",   "FUSE EXTENDED BYTE"};
-constexpr std::array<const char*, 7> config_name{
-    "lock byte",     "signature byte 0", "signature byte 1",  "signature byte 2",
-    "low fuse byte", "high fuse byte",   "extended fuse byte"};
-
-std::size_t slot(const decoded_instruction& ins) {
-    return static_cast<std::size_t>(ins.operand);
-}
-
-std::int32_t& image_config(memory_image& image, std::size_t slot) {
-    if (slot == lock) {
-        return image.lock_byte;
-    }
-    if (slot <= sign2) {
-        return image.signature_bytes[slot - sign0];
-    }
-    return image.fuse_bytes[slot - fuse0];
-}
-
-std::int32_t default_config(const config_defaults& defaults, std::size_t slot) {
-    if (slot == lock) {
-        return defaults.default_lock;
-    }
-    if (slot <= sign2) {
-        return defaults.default_signature[slot - sign0];
-    }
-    return defaults.default_fuses[slot - fuse0];
+config_byte slot(const decoded_instruction& ins) {
+    return static_cast<config_byte>(ins.operand);
 }
 
 std::int32_t held_to_32_bits(std::int64_t value) {
@@ -166,7 +137,7 @@ void programming_engine::show_progress(const decoded_instruction& ins) {
     case opcode::s_config:
     case opcode::checkblank_config:
     case opcode::check_config:
-        text = config_progress[slot(ins)];
+        text = config_progress_text(slot(ins));
         break;
     default:
         return;
@@ -203,7 +174,7 @@ bool programming_engine::run_read(const decoded_instruction& ins) {
     const auto at = static_cast<std::size_t>(index);
     switch (ins.op) {
     case opcode::config_get:
-        image_config(image_, slot(ins)) = value;
+        image_config_byte(image_, slot(ins)) = value;
         break;
     case opcode::flashl_get:
         image_.flash_buffer[at] = value;
@@ -237,7 +208,7 @@ bool programming_engine::run_check(const decoded_instruction& ins) {
         advances = true;
         break;
     case opcode::checkblank_config:
-        reference = default_config(model_.defaults, slot(ins));
+        reference = default_config_byte(model_.defaults, slot(ins));
         break;
     case opcode::checkflashl:
     case opcode::checkflashh:
@@ -257,7 +228,7 @@ bool programming_engine::run_check(const decoded_instruction& ins) {
         advances = true;
         break;
     case opcode::check_config:
-        reference = image_config(image_, slot(ins));
+        reference = image_config_byte(image_, slot(ins));
         break;
     default:
         break;
@@ -284,7 +255,7 @@ bool programming_engine::run_check(const decoded_instruction& ins) {
             location = "EEPROM Byte " + hex4h(counter);
             break;
         default:
-            location = config_location[slot(ins)];
+            location = config_location_text(slot(ins));
             break;
         }
         if (report_.add(location, hex2h(temp_value_), hex2h(reference))) {
@@ -339,9 +310,10 @@ bool programming_engine::run_send(const decoded_instruction& ins) {
         value = image_.eeprom_buffer[static_cast<std::size_t>(counter)];
         break;
     default:
-        value = image_config(image_, slot(ins));
+        value = image_config_byte(image_, slot(ins));
         if (value < 0 || value > 0xFF) {
-            stop_operation(std::string("the ") + config_name[slot(ins)] + " holds no byte value");
+            stop_operation(std::string("the ") + config_byte_name(slot(ins)) +
+                           " holds no byte value");
             return false;
         }
         break;

@@ -10,6 +10,10 @@ namespace pellandor {
 
 namespace {
 
+constexpr std::int32_t of(config_byte which) {
+    return static_cast<std::int32_t>(which);
+}
+
 struct word_entry {
     std::string_view word;
     opcode op;
@@ -24,13 +28,13 @@ constexpr std::array<word_entry, 52> named_words{{
     {"calcflash", opcode::calcflash, 0},
     {"calceeprom", opcode::calceeprom, 0},
     {"wprog", opcode::wprog, 0},
-    {"lock=get", opcode::config_get, lock},
-    {"sign0=get", opcode::config_get, sign0},
-    {"sign1=get", opcode::config_get, sign1},
-    {"sign2=get", opcode::config_get, sign2},
-    {"fuse0=get", opcode::config_get, fuse0},
-    {"fuse1=get", opcode::config_get, fuse1},
-    {"fuse2=get", opcode::config_get, fuse2},
+    {"lock=get", opcode::config_get, of(config_byte::lock)},
+    {"sign0=get", opcode::config_get, of(config_byte::sign0)},
+    {"sign1=get", opcode::config_get, of(config_byte::sign1)},
+    {"sign2=get", opcode::config_get, of(config_byte::sign2)},
+    {"fuse0=get", opcode::config_get, of(config_byte::fuse0)},
+    {"fuse1=get", opcode::config_get, of(config_byte::fuse1)},
+    {"fuse2=get", opcode::config_get, of(config_byte::fuse2)},
     {"flashl=get", opcode::flashl_get, 0},
     {"flashh=get", opcode::flashh_get, 0},
     {"eeprom=get", opcode::eeprom_get, 0},
@@ -46,31 +50,31 @@ constexpr std::array<word_entry, 52> named_words{{
     {"s-eeprom", opcode::s_eeprom, 0},
     {"s-flashl", opcode::s_flashl, 0},
     {"s-flashh", opcode::s_flashh, 0},
-    {"s-lock", opcode::s_config, lock},
-    {"s-fuse0", opcode::s_config, fuse0},
-    {"s-fuse1", opcode::s_config, fuse1},
-    {"s-fuse2", opcode::s_config, fuse2},
+    {"s-lock", opcode::s_config, of(config_byte::lock)},
+    {"s-fuse0", opcode::s_config, of(config_byte::fuse0)},
+    {"s-fuse1", opcode::s_config, of(config_byte::fuse1)},
+    {"s-fuse2", opcode::s_config, of(config_byte::fuse2)},
     {"temp=get", opcode::temp_get, 0},
     {"checkblankflashl", opcode::checkblankflashl, 0},
     {"checkblankflashh", opcode::checkblankflashh, 0},
     {"checkblankeeprom", opcode::checkblankeeprom, 0},
-    {"checkblanklock", opcode::checkblank_config, lock},
-    {"checkblanksign0", opcode::checkblank_config, sign0},
-    {"checkblanksign1", opcode::checkblank_config, sign1},
-    {"checkblanksign2", opcode::checkblank_config, sign2},
-    {"checkblankfuse0", opcode::checkblank_config, fuse0},
-    {"checkblankfuse1", opcode::checkblank_config, fuse1},
-    {"checkblankfuse2", opcode::checkblank_config, fuse2},
+    {"checkblanklock", opcode::checkblank_config, of(config_byte::lock)},
+    {"checkblanksign0", opcode::checkblank_config, of(config_byte::sign0)},
+    {"checkblanksign1", opcode::checkblank_config, of(config_byte::sign1)},
+    {"checkblanksign2", opcode::checkblank_config, of(config_byte::sign2)},
+    {"checkblankfuse0", opcode::checkblank_config, of(config_byte::fuse0)},
+    {"checkblankfuse1", opcode::checkblank_config, of(config_byte::fuse1)},
+    {"checkblankfuse2", opcode::checkblank_config, of(config_byte::fuse2)},
     {"checkflashl", opcode::checkflashl, 0},
     {"checkflashh", opcode::checkflashh, 0},
     {"checkeeprom", opcode::checkeeprom, 0},
-    {"checklock", opcode::check_config, lock},
-    {"checksign0", opcode::check_config, sign0},
-    {"checksign1", opcode::check_config, sign1},
-    {"checksign2", opcode::check_config, sign2},
-    {"checkfuse0", opcode::check_config, fuse0},
-    {"checkfuse1", opcode::check_config, fuse1},
-    {"checkfuse2", opcode::check_config, fuse2},
+    {"checklock", opcode::check_config, of(config_byte::lock)},
+    {"checksign0", opcode::check_config, of(config_byte::sign0)},
+    {"checksign1", opcode::check_config, of(config_byte::sign1)},
+    {"checksign2", opcode::check_config, of(config_byte::sign2)},
+    {"checkfuse0", opcode::check_config, of(config_byte::fuse0)},
+    {"checkfuse1", opcode::check_config, of(config_byte::fuse1)},
+    {"checkfuse2", opcode::check_config, of(config_byte::fuse2)},
 }};
 
 char ascii_upper(char c) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "devices/selected_model.h"
+#include "engine/config_bytes.h"
 
 namespace pellandor {
 
@@ -48,12 +49,10 @@ enum class opcode : std::uint8_t {
     check_config,
 };
 
-// The configuration byte an instruction of the config_get, s_config,
-// checkblank_config or check_config kind works on (its operand).
-enum config_byte : std::int32_t { lock, sign0, sign1, sign2, fuse0, fuse1, fuse2 };
-
 struct decoded_instruction {
     opcode op = opcode::unrecognised;
+    // data_byte and wait as noted above; the config_byte of the config_get,
+    // s_config, checkblank_config and check_config kinds.
     std::int32_t operand = 0;
     // Loop heads and ifpage: the instruction after the first loop (endifpage)
     // that follows; 0 when none follows.

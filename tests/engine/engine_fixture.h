@@ -36,39 +36,21 @@ protected:
         reset_memory_image(image, model);
     }
 
-    instruction_list& list_for(operation_kind kind) {
-        switch (kind) {
-        case operation_kind::program:
-            return model.program_instr;
-        case operation_kind::read:
-            return model.read_instr;
-        case operation_kind::erase:
-            return model.erase_instr;
-        case operation_kind::blank:
-            return model.blank_instr;
-        default:
-            return model.verify_instr;
-        }
-    }
-
-    // Starts the operation with this algorithm.
+    // Gives every operation this algorithm and starts one of them.
     void start(operation_kind kind, const std::vector<std::string>& words) {
-        list_for(kind) = list_of(words);
+        model.program_instr = model.read_instr = model.erase_instr = model.blank_instr =
+            model.verify_instr = list_of(words);
         engine.start_operation(kind);
     }
 
     // One reply byte per step.
     void reply(int count, char value = '\0') { engine.receive(std::string(count, value)); }
 
-    // Answers until the operation is idle again, each byte the same; gives
-    // the number of bytes it took.
-    int run_to_end(char value = '\0', int limit = 100000) {
-        int n = 0;
-        while (engine.running() && !engine.program_ended() && n < limit) {
+    // Answers, each byte the same, until the operation is idle again.
+    void run_to_end(char value = '\0') {
+        for (int n = 0; engine.running() && !engine.program_ended() && n < 100000; ++n) {
             engine.receive(std::string(1, value));
-            ++n;
         }
-        return n;
     }
 };
 

@@ -41,8 +41,10 @@ TEST(InstructionDecoder, NamedWordsMatchOnlyWhole) {
     EXPECT_EQ(decode_instruction("").op, opcode::unrecognised);
     EXPECT_EQ(decode_instruction("xyz").op, opcode::unrecognised);
     EXPECT_EQ(decode_instruction("checkblankfuse2").op, opcode::checkblank_config);
-    EXPECT_EQ(decode_instruction("checkblankfuse2").operand, fuse2);
-    EXPECT_EQ(decode_instruction("sign1=get").operand, sign1);
+    EXPECT_EQ(decode_instruction("checkblankfuse2").operand,
+              static_cast<std::int32_t>(config_byte::fuse2));
+    EXPECT_EQ(decode_instruction("sign1=get").operand,
+              static_cast<std::int32_t>(config_byte::sign1));
     EXPECT_EQ(decode_instruction("s-lock").op, opcode::s_config);
 }
 

@@ -36,6 +36,25 @@ TEST_F(Operations, AClosedPortRefusesEveryStartAndChangesNothingElse) {
     EXPECT_EQ(host.events.size(), 1U);
 }
 
+TEST_F(Operations, EachOperationRunsItsOwnAlgorithm) {
+    model.program_instr = testing::list_of({"s01"});
+    model.read_instr = testing::list_of({"s02"});
+    model.erase_instr = testing::list_of({"s03"});
+    model.blank_instr = testing::list_of({"s04"});
+    model.verify_instr = testing::list_of({"s05"});
+    engine.program1_routine();
+    engine.read1_routine();
+    engine.erase1_routine();
+    engine.blank1_routine();
+    engine.verify1_routine();
+    EXPECT_EQ(host.written,
+              (std::vector<std::uint8_t>{0xCB, 1, 0xCB, 2, 0xCB, 3, 0xCB, 4, 0xCB, 5}));
+    EXPECT_EQ(host.statuses,
+              (std::vector<std::string>{"Begin program all.", "Begin read all.", "Begin erase all.",
+                                        "Begin blank check.", "Begin verify."}));
+    EXPECT_EQ(engine.operation_mode(), "verify");
+}
+
 TEST_F(Operations, TheNameIsSetOnlyOnceTheFirstStepHasReturned) {
     std::string mode_during_first_step = "unset";
     host.on_write = [&](std::uint8_t) {
@@ -145,8 +164,8 @@ TEST_F(Operations, AListWithoutInstructionsIsNotStarted) {
 }
 
 TEST_F(Operations, AStartClickedDuringTheCompletionKeepsItsName) {
-    model.verify_instr = testing::list_of({"begin", "end"});
     start(operation_kind::program, {"end"});
+    model.verify_instr = testing::list_of({"begin", "end"});
     bool clicked = false;
     host.on_yield = [&] {
         if (!clicked && host.enables > 0) {

@@ -3,7 +3,7 @@
 // interpreter in a state it cannot leave.
 //
 // Input: six bytes of model, then the algorithm text up to the first NUL
-// (cut at commas), then the reply bytes.
+// (cut into instructions as the device list's are), then the reply bytes.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -38,19 +38,6 @@ public:
     int my_msgbox(const std::string&, int, const std::string&) override { return msgbox_ok; }
 };
 
-instruction_list cut_at_commas(std::string_view text) {
-    instruction_list list;
-    std::size_t from = 0;
-    for (std::size_t at = text.find(','); at != std::string_view::npos; at = text.find(',', from)) {
-        list.items.emplace_back(text.substr(from, at - from));
-        from = at + 1;
-    }
-    if (from < text.size() || list.count() == 0) {
-        list.items.emplace_back(text.substr(from));
-    }
-    return list;
-}
-
 // Exactly the size asked for, so that any index past it leaves the allocation.
 std::vector<std::uint8_t> buffer_of(std::size_t size, std::uint8_t fill) {
     return std::vector<std::uint8_t>(size, fill);
@@ -76,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view replies =
         nul == std::string_view::npos ? std::string_view() : rest.substr(nul + 1);
 
-    const instruction_list list = cut_at_commas(algorithm);
+    const instruction_list list = make_instruction_list(std::string(algorithm));
     model.program_instr = list;
     model.read_instr = list;
     model.erase_instr = list;

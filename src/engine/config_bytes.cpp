@@ -20,6 +20,18 @@ std::size_t index_of(config_byte which) {
     return static_cast<std::size_t>(which);
 }
 
+// The image and the model's defaults lay the seven bytes out alike.
+template <typename Byte, typename Three>
+Byte& pick(Byte& lock_byte, Three& signature, Three& fuses, config_byte which) {
+    if (which == config_byte::lock) {
+        return lock_byte;
+    }
+    if (which <= config_byte::sign2) {
+        return signature[index_of(which) - index_of(config_byte::sign0)];
+    }
+    return fuses[index_of(which) - index_of(config_byte::fuse0)];
+}
+
 } // namespace
 
 const char* config_progress_text(config_byte which) {
@@ -33,25 +45,11 @@ const char* config_byte_name(config_byte which) {
 }
 
 std::int32_t& image_config_byte(memory_image& image, config_byte which) {
-    const std::size_t i = index_of(which);
-    if (which == config_byte::lock) {
-        return image.lock_byte;
-    }
-    if (which <= config_byte::sign2) {
-        return image.signature_bytes[i - index_of(config_byte::sign0)];
-    }
-    return image.fuse_bytes[i - index_of(config_byte::fuse0)];
+    return pick(image.lock_byte, image.signature_bytes, image.fuse_bytes, which);
 }
 
 std::int32_t default_config_byte(const config_defaults& defaults, config_byte which) {
-    const std::size_t i = index_of(which);
-    if (which == config_byte::lock) {
-        return defaults.default_lock;
-    }
-    if (which <= config_byte::sign2) {
-        return defaults.default_signature[i - index_of(config_byte::sign0)];
-    }
-    return defaults.default_fuses[i - index_of(config_byte::fuse0)];
+    return pick(defaults.default_lock, defaults.default_signature, defaults.default_fuses, which);
 }
 
 } // namespace pellandor

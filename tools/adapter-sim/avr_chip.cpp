@@ -131,7 +131,7 @@ void avr_chip::start_write(write_kind kind, std::size_t first, std::uint32_t dur
 // Touching the chip before a self-timed write has finished can spoil it; the
 // spoilt byte makes any later verify notice.
 void avr_chip::disturb_write(const std::string& cause, sim_time now) {
-    fault_(cause + " during a " + write_name(write_.kind) + ", " +
+    fault_(cause + " during " + write_name(write_.kind) + ", " +
            std::to_string((write_.until - now).count()) + " us before it completes");
     if (write_.disturbed) {
         return;
@@ -156,17 +156,17 @@ void avr_chip::disturb_write(const std::string& cause, sim_time now) {
 const char* avr_chip::write_name(write_kind kind) {
     switch (kind) {
     case write_kind::flash:
-        return "flash write";
+        return "a flash write";
     case write_kind::eeprom:
-        return "EEPROM write";
+        return "an EEPROM write";
     case write_kind::erase:
-        return "chip erase";
+        return "a chip erase";
     case write_kind::config:
-        return "fuse or lock write";
+        return "a fuse or lock write";
     case write_kind::none:
         break;
     }
-    return "write";
+    return "a write";
 }
 
 std::string avr_chip::instruction_text() const {

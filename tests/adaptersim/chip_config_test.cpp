@@ -16,8 +16,7 @@ constexpr frame read_extended{0x50, 0x08, 0x00, 0x00};
 constexpr frame read_lock{0x58, 0x00, 0x00, 0x00};
 
 void write(chip_session& s, std::uint8_t kind, std::uint8_t value) {
-    s.send({0xAC, kind, 0x00, value});
-    s.wait_us(9000);
+    s.write({0xAC, kind, 0x00, value}, 9000);
 }
 
 TEST(ChipFuses, GoBothWaysReadUnusedBitsAsOneAndKeepSpien) {
@@ -78,8 +77,7 @@ TEST(ChipLock, ModeTwoStopsWritesAndModeThreeAlsoReads) {
     s.enter();
     s.write_page(0x0000, {0x00, 0x00});
     write(s, 0xA0, 0x00);
-    s.send({0xC0, 0x00, 0x00, 0x00});
-    s.wait_us(3600);
+    s.write({0xC0, 0x00, 0x00, 0x00}, 3600);
     EXPECT_EQ(s.flash(0), 0xFF);
     EXPECT_EQ(s.chip.image().eeprom[0], 0xFF);
     EXPECT_EQ(s.read(read_low), 0x62);

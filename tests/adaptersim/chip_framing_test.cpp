@@ -80,8 +80,7 @@ TEST(ChipFraming, InstructionsDuringAWriteAreFaultsAndSpoilIt) {
     EXPECT_NE(s.read({0x20, 0x00, 0x00, 0x00}), 0x12);
 
     s.faults.clear();
-    s.send({0xC0, 0x00, 0x10, 0x55});
-    s.wait_us(3000);
+    s.write({0xC0, 0x00, 0x10, 0x55}, 3000);
     s.reset_low(false);
     EXPECT_THAT(s.faults, ElementsAre(HasSubstr("RESET released during an EEPROM write")));
     EXPECT_NE(s.chip.image().eeprom[0x10], 0x55);
@@ -90,14 +89,10 @@ TEST(ChipFraming, InstructionsDuringAWriteAreFaultsAndSpoilIt) {
 TEST(ChipFraming, AWaitOfTheDatasheetDelayIsEnoughForEveryKindOfWrite) {
     chip_session s("attiny85");
     s.enter();
-    s.send({0xAC, 0x80, 0x00, 0x00});
-    s.wait_us(9000);
-    s.send({0xC0, 0x00, 0x01, 0x02});
-    s.wait_us(4000);
-    s.send({0xAC, 0xA0, 0x00, 0xE2});
-    s.wait_us(4500);
-    s.send({0xAC, 0xE0, 0x00, 0xFF});
-    s.wait_us(4500);
+    s.write({0xAC, 0x80, 0x00, 0x00}, 9000);
+    s.write({0xC0, 0x00, 0x01, 0x02}, 4000);
+    s.write({0xAC, 0xA0, 0x00, 0xE2}, 4500);
+    s.write({0xAC, 0xE0, 0x00, 0xFF}, 4500);
     s.write_page(0x0000, {0x01, 0x02});
     EXPECT_EQ(s.read({0x50, 0x00, 0x00, 0x00}), 0xE2);
     EXPECT_THAT(s.faults, IsEmpty());

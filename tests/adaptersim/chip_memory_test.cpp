@@ -34,13 +34,11 @@ TEST(ChipFlash, PageWritesOnlyClearBitsAndUseThePageOfTheWriteInstruction) {
     EXPECT_EQ(s.flash(1), 0xF0);
     EXPECT_EQ(s.flash(2), 0x3C);
     // The buffer is blank again after a write: writing it changes nothing.
-    s.send({0x4C, 0x00, 0x00, 0x00});
-    s.wait_us(4500);
+    s.write({0x4C, 0x00, 0x00, 0x00}, 4500);
     EXPECT_EQ(s.flash(2), 0x3C);
     // Bits above the page offset in a load, and the offset in a write, do not count.
     s.send({0x40, 0x00, 0x44, 0xAA});
-    s.send({0x4C, 0x00, 0x9F, 0x00});
-    s.wait_us(4500);
+    s.write({0x4C, 0x00, 0x9F, 0x00}, 4500);
     EXPECT_EQ(s.flash(0x108), 0xAA);
     // Address bits beyond the memory wrap around.
     EXPECT_EQ(s.read({0x20, 0xC0, 0x00, 0x00}), 0x00);
@@ -63,12 +61,9 @@ TEST(ChipFlash, TheExtendedAddressSelectsTheUpperHalfUntilItIsLoadedAgain) {
 TEST(ChipFlash, ByteWritePartsProgramEachByteAtOnce) {
     chip_session s("at90s2313");
     s.enter();
-    s.send({0x40, 0x00, 0x10, 0xAB});
-    s.wait_us(9000);
-    s.send({0x48, 0x00, 0x10, 0xCD});
-    s.wait_us(9000);
-    s.send({0x40, 0x00, 0x10, 0x0F});
-    s.wait_us(9000);
+    s.write({0x40, 0x00, 0x10, 0xAB}, 9000);
+    s.write({0x48, 0x00, 0x10, 0xCD}, 9000);
+    s.write({0x40, 0x00, 0x10, 0x0F}, 9000);
     EXPECT_EQ(s.read({0x20, 0x00, 0x10, 0x00}), 0x0B);
     EXPECT_EQ(s.read({0x28, 0x04, 0x10, 0x00}), 0xCD);
     EXPECT_THAT(s.faults, IsEmpty());
@@ -82,10 +77,8 @@ TEST(ChipFlash, ByteWritePartsProgramEachByteAtOnce) {
 TEST(ChipFlash, ByteWritePartsNeedAResetPulseAfterChipErase) {
     chip_session s("at90s8515");
     s.enter();
-    s.send({0x40, 0x01, 0x00, 0x00});
-    s.wait_us(9000);
-    s.send({0xAC, 0x80, 0x00, 0x00});
-    s.wait_us(20000);
+    s.write({0x40, 0x01, 0x00, 0x00}, 9000);
+    s.write({0xAC, 0x80, 0x00, 0x00}, 20000);
     s.send({0x30, 0x00, 0x00, 0x00});
     EXPECT_THAT(s.faults, ElementsAre(HasSubstr("RESET was not pulsed after the chip erase")));
     s.reset_low(false);
@@ -102,8 +95,7 @@ TEST(ChipErase, ClearsFlashEepromAndLockButKeepsTheFuses) {
     image.fuses = {0xE2, 0xD9, 0xFD};
     chip_session s("atmega328p", image);
     s.enter();
-    s.send({0xAC, 0x80, 0x00, 0x00});
-    s.wait_us(9000);
+    s.write({0xAC, 0x80, 0x00, 0x00}, 9000);
     EXPECT_EQ(s.flash(5), 0xFF);
     EXPECT_EQ(s.chip.image().eeprom[3], 0xFF);
     EXPECT_EQ(s.read({0x58, 0x00, 0x00, 0x00}), 0xFF);
@@ -122,13 +114,11 @@ TEST(ChipEeprom, ByteWritesReplaceAndPageWritesChangeOnlyLoadedBytes) {
     s.enter();
     EXPECT_EQ(s.send({0xC0, 0x00, 0x11, 0x0F}), (frame{0x00, 0xC0, 0x00, 0x11}));
     s.wait_us(3600);
-    s.send({0xC0, 0x00, 0x08, 0x21});
-    s.wait_us(3600);
+    s.write({0xC0, 0x00, 0x08, 0x21}, 3600);
     EXPECT_EQ(s.send({0xA0, 0x04, 0x11, 0x00}), (frame{0x21, 0xA0, 0x04, 0x0F}));
     s.send({0xC1, 0x00, 0x01, 0xAA});
     s.send({0xC1, 0x00, 0x06, 0xBB});
-    s.send({0xC2, 0x00, 0x08, 0x00});
-    s.wait_us(3600);
+    s.write({0xC2, 0x00, 0x08, 0x00}, 3600);
     const auto& eeprom = s.chip.image().eeprom;
     EXPECT_THAT(std::vector<std::uint8_t>(eeprom.begin() + 8, eeprom.begin() + 12),
                 ElementsAre(0x21, 0xAA, 0xBB, 0xFF));

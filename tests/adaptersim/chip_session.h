@@ -29,6 +29,11 @@ struct chip_session {
         return out;
     }
     std::uint8_t read(frame in) { return send(in)[3]; }
+    // A write instruction and the wait it needs.
+    void write(frame in, std::int64_t us) {
+        send(in);
+        wait_us(us);
+    }
     void wait_us(std::int64_t us) { now += sim_time{us}; }
     void reset_low(bool low) { chip.set_reset_low(low, now); }
     // RESET low, the settling time, Programming Enable.

@@ -2,6 +2,7 @@
 
 #include "startup/hex_text.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace pellandor::adapter_sim {
@@ -64,19 +65,21 @@ std::uint8_t avr_chip::transfer(std::uint8_t mosi, sim_time now) {
         ++position_;
     } else {
         position_ = 0;
-        if (!listening_) {
-            refuse_frame();
-        } else if (!programming_) {
-            if (in_[0] == 0xAC && in_[1] == 0x53) {
-                enter_programming();
-            } else {
-                fault_("instruction " + instruction_text() + " ignored before programming enable");
-            }
-        } else {
-            execute(now);
-        }
+        end_frame(now);
     }
     return listening_ ? out : 0xFF;
+}
+
+void avr_chip::end_frame(sim_time now) {
+    if (!listening_) {
+        refuse_frame();
+    } else if (programming_) {
+        execute(now);
+    } else if (in_[0] == 0xAC && in_[1] == 0x53) {
+        enter_programming();
+    } else {
+        fault_("instruction " + instruction_text() + " ignored before programming enable");
+    }
 }
 
 void avr_chip::start_frame(std::uint8_t first, sim_time now) {
@@ -111,12 +114,14 @@ void avr_chip::enter_programming() {
     extended_address_ = 0;
 }
 
+bool avr_chip::fuse_programmed(fuse_bit bit) const {
+    return bit.byte != fuse_byte::none &&
+           (image_.fuses[static_cast<std::size_t>(bit.byte) - 1] & bit.mask) == 0;
+}
+
+// Parts without fuse access over the serial interface always have it enabled.
 bool avr_chip::spi_enabled() const {
-    if (model_.spien.byte == fuse_byte::none) {
-        return true;
-    }
-    const auto index = static_cast<std::size_t>(model_.spien.byte) - 1;
-    return (image_.fuses[index] & model_.spien.mask) == 0;
+    return model_.spien.byte == fuse_byte::none || fuse_programmed(model_.spien);
 }
 
 bool avr_chip::busy(sim_time now) const {

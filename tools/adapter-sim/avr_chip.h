@@ -41,12 +41,14 @@ private:
     };
 
     void start_frame(std::uint8_t first, sim_time now);
+    void end_frame(sim_time now);
     void refuse_frame();
     void enter_programming();
     bool busy(sim_time now) const;
     void start_write(write_kind kind, std::size_t first, std::uint32_t duration_us, sim_time now);
     void disturb_write(const std::string& cause, sim_time now);
     static const char* write_name(write_kind kind);
+    bool fuse_programmed(fuse_bit bit) const;
     bool spi_enabled() const;
 
     // Instructions, in chip_instructions.cpp.

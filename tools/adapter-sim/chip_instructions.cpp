@@ -1,6 +1,8 @@
 // The serial programming instructions a chip in programming mode carries out.
 #include "avr_chip.h"
 
+#include <algorithm>
+
 namespace pellandor::adapter_sim {
 
 namespace {
@@ -156,11 +158,7 @@ void avr_chip::execute_ac(sim_time now) {
 
 void avr_chip::chip_erase(sim_time now) {
     std::fill(image_.flash.begin(), image_.flash.end(), 0xFF);
-    const auto eesave = model_.eesave;
-    const bool keep_eeprom =
-        eesave.byte != fuse_byte::none &&
-        (image_.fuses[static_cast<std::size_t>(eesave.byte) - 1] & eesave.mask) == 0;
-    if (!keep_eeprom) {
+    if (!fuse_programmed(model_.eesave)) {
         std::fill(image_.eeprom.begin(), image_.eeprom.end(), 0xFF);
     }
     image_.lock = 0xFF;

@@ -165,7 +165,7 @@ record_outcome hex_read::line(std::string_view text) {
     case 0x05:
         return record_outcome::next;
     case 0x04: {
-        const std::int32_t value = data.size() == 4 ? hex4_value(data) : -1;
+        const std::int32_t value = hex4_value(data);
         if (address != 0 || value < 0) {
             return fail(bad_linear_record);
         }
@@ -173,8 +173,8 @@ record_outcome hex_read::line(std::string_view text) {
         return record_outcome::next;
     }
     case 0x02: {
-        const std::int32_t value = data.size() == 4 ? hex4_value(data) : -1;
-        if (address != 0 || value < 0 || data.back() != '0') {
+        const std::int32_t value = hex4_value(data);
+        if (address != 0 || value < 0 || value % 16 != 0) {
             return fail(bad_segment_record);
         }
         segment_ = value;

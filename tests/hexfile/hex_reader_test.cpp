@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "hexfile/hex_checksum.h"
 #include "startup/app_info.h"
 #include "startup/hex_text.h"
@@ -17,7 +19,7 @@ std::string record(const std::string& digits) {
     return ":" + digits + hex_checksum(digits);
 }
 
-struct hex_reading : ::testing::Test {
+struct HexReading : ::testing::Test {
     std::int32_t flash_size = 8192;
     std::vector<std::uint8_t> flash_buffer = std::vector<std::uint8_t>(8192, 255);
     std::int32_t bytes_loaded = 0;
@@ -30,8 +32,8 @@ struct hex_reading : ::testing::Test {
     bool read(std::string_view text) {
         return read_hextext(text, flash_buffer, flash_size, bytes_loaded, boxes);
     }
-    // Reads the text, expects the error box for the line and reason, and gives
-    // nothing else away.
+    // Reads the text and expects false with a single error box naming the line
+    // and the reason.
     void expect_fault(std::string_view text, const std::string& line_and_reason) {
         boxes.boxes.clear();
         EXPECT_FALSE(read(text)) << text;
@@ -41,12 +43,8 @@ struct hex_reading : ::testing::Test {
         EXPECT_EQ(boxes.boxes[0].title, app_title);
     }
     bool erased() const {
-        for (const std::uint8_t b : flash_buffer) {
-            if (b != 255) {
-                return false;
-            }
-        }
-        return true;
+        return std::all_of(flash_buffer.begin(), flash_buffer.end(),
+                           [](std::uint8_t b) { return b == 255; });
     }
 };
 
@@ -66,7 +64,7 @@ TEST(HexChecksum, CountsABadPairAsMinusOneAndIgnoresAnOddLastDigit) {
     EXPECT_EQ(hex_checksum("7"), "00");
 }
 
-TEST_F(hex_reading, EndRecordAloneOrNoRecordAtAllIsAnEmptyImage) {
+TEST_F(HexReading, EndRecordAloneOrNoRecordAtAllIsAnEmptyImage) {
     for (const char* text : {":00000001FF", ":00000001FF   \r\n", "", "\r\n\r\n",
                              "; only a comment\r\n\r\n;another\n"}) {
         EXPECT_TRUE(read(text)) << text;
@@ -76,7 +74,7 @@ TEST_F(hex_reading, EndRecordAloneOrNoRecordAtAllIsAnEmptyImage) {
     EXPECT_TRUE(erased());
 }
 
-TEST_F(hex_reading, StoresDataBytesAndRaisesBytesLoaded) {
+TEST_F(HexReading, StoresDataBytesAndRaisesBytesLoaded) {
     EXPECT_TRUE(read(":020000000C945E\r\n:00000001FF\r\n"));
     EXPECT_EQ(flash_buffer[0], 0x0C);
     EXPECT_EQ(flash_buffer[1], 0x94);
@@ -85,7 +83,7 @@ TEST_F(hex_reading, StoresDataBytesAndRaisesBytesLoaded) {
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(hex_reading, TakesRecordsInAnyOrderAndOnlyEverRaisesBytesLoaded) {
+TEST_F(HexReading, TakesRecordsInAnyOrderAndOnlyEverRaisesBytesLoaded) {
     bytes_loaded = 40;
     EXPECT_TRUE(read(record("0400210011223344") + "\n" + record("0100010001") + "\n" +
                      record("0100220055") + "\n" + record("0100050077")));
@@ -97,7 +95,7 @@ TEST_F(hex_reading, TakesRecordsInAnyOrderAndOnlyEverRaisesBytesLoaded) {
     EXPECT_EQ(bytes_loaded, 40);
 }
 
-TEST_F(hex_reading, StopsAtTheEndRecordWithoutLookingFurther) {
+TEST_F(HexReading, StopsAtTheEndRecordWithoutLookingFurther) {
     EXPECT_TRUE(
         read(record("0100000011") + "\r\n:00000001FF\r\ngarbage\r\n" + record("0100010022")));
     EXPECT_EQ(flash_buffer[0], 0x11);
@@ -107,7 +105,7 @@ TEST_F(hex_reading, StopsAtTheEndRecordWithoutLookingFurther) {
     EXPECT_TRUE(read(record("FFABCD01ZZZZ")));
 }
 
-TEST_F(hex_reading, RejectsRecordsStepByStepWithTheirReasons) {
+TEST_F(HexReading, RejectsRecordsStepByStepWithTheirReasons) {
     expect_fault("  :00000001FF", "1: The record does not begin with ':' simbol.");
     expect_fault(":000000010", "1: The record is too short.");
     expect_fault(":00000001ff", "1: Invalid 'checksum' field in the record.");
@@ -130,7 +128,7 @@ TEST_F(hex_reading, RejectsRecordsStepByStepWithTheirReasons) {
     EXPECT_TRUE(erased());
 }
 
-TEST_F(hex_reading, ABadDataByteKeepsTheBytesBeforeIt) {
+TEST_F(HexReading, ABadDataByteKeepsTheBytesBeforeIt) {
     expect_fault(record("03000000AAzzBB"), "1: Invalid data byte in the record.");
     EXPECT_EQ(flash_buffer[0], 0xAA);
     EXPECT_EQ(flash_buffer[1], 255);
@@ -138,14 +136,14 @@ TEST_F(hex_reading, ABadDataByteKeepsTheBytesBeforeIt) {
     EXPECT_EQ(bytes_loaded, 1);
 }
 
-TEST_F(hex_reading, IgnoresStartAddressesAndEmptyDataRecords) {
+TEST_F(HexReading, IgnoresStartAddressesAndEmptyDataRecords) {
     EXPECT_TRUE(read(":10000000F0\r\n" + record("0400000500000100") + "\r\n" + record("ZZGGGG00") +
                      "\r\n"));
     EXPECT_TRUE(erased());
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(hex_reading, AddsTheLinearAndSegmentBases) {
+TEST_F(HexReading, AddsTheLinearAndSegmentBases) {
     use_flash(0x30000);
     // The count field of 02 and 04 records is not checked.
     EXPECT_TRUE(read(":020000021000EC\n" + record("0100000011") + "\n" + record("FF0000040001") +
@@ -157,7 +155,7 @@ TEST_F(hex_reading, AddsTheLinearAndSegmentBases) {
     EXPECT_EQ(bytes_loaded, 0x20001);
 }
 
-TEST_F(hex_reading, CountsLineBreakRunsAsAQuarterRoundedUp) {
+TEST_F(HexReading, CountsLineBreakRunsAsAQuarterRoundedUp) {
     const std::string good = ":020000000C945E";
     expect_fault(good + "\r\n\r\n:0\r\n", "2: The record is too short.");
     expect_fault(good + "\n\n:0", "2: The record is too short.");
@@ -168,7 +166,7 @@ TEST_F(hex_reading, CountsLineBreakRunsAsAQuarterRoundedUp) {
     expect_fault("\r\n\r\n\r\n:0", "3: The record is too short.");
 }
 
-TEST_F(hex_reading, WarnsOfBytesBeyondTheFlashEndAndStoresTheRest) {
+TEST_F(HexReading, WarnsOfBytesBeyondTheFlashEndAndStoresTheRest) {
     EXPECT_TRUE(read(record("101FF800000102030405060708090A0B0C0D0E0F") + "\r\n:00000001FF\r\n"));
     ASSERT_EQ(boxes.boxes.size(), 1U);
     EXPECT_EQ(boxes.boxes[0].text, "Warning!\r\n" + error_head +
@@ -182,13 +180,13 @@ TEST_F(hex_reading, WarnsOfBytesBeyondTheFlashEndAndStoresTheRest) {
     EXPECT_EQ(bytes_loaded, 8192);
 }
 
-TEST_F(hex_reading, DoesNotCheckTheDigitsOfBytesBeyondTheFlashEnd) {
+TEST_F(HexReading, DoesNotCheckTheDigitsOfBytesBeyondTheFlashEnd) {
     EXPECT_TRUE(read(record("02200000zzzz")));
     ASSERT_EQ(boxes.boxes.size(), 1U);
     EXPECT_NE(boxes.boxes[0].text.find("002000, 002001.\r\n"), std::string::npos);
 }
 
-TEST_F(hex_reading, ShortensTheListBeyond24Entries) {
+TEST_F(HexReading, ShortensTheListBeyond24Entries) {
     std::string list24;
     for (int i = 0; i < 24; ++i) {
         list24 += hex6(0x2000 + i) + ", ";
@@ -210,7 +208,7 @@ TEST_F(hex_reading, ShortensTheListBeyond24Entries) {
               std::string::npos);
 }
 
-TEST_F(hex_reading, KeepsTheWarningExactForAVeryLongList) {
+TEST_F(HexReading, KeepsTheWarningExactForAVeryLongList) {
     use_flash(16);
     std::string text = record("020000040001") + "\n";
     for (int r = 0; r < 200; ++r) {
@@ -226,12 +224,12 @@ TEST_F(hex_reading, KeepsTheWarningExactForAVeryLongList) {
                   "01C34A, 01C34B, 01C34C, 01C34D, 01C34E, 01C34F.\r\n");
 }
 
-TEST_F(hex_reading, AFaultDropsTheOutOfRangeWarning) {
+TEST_F(HexReading, AFaultDropsTheOutOfRangeWarning) {
     expect_fault(record("0120000011") + "\r\n  bad",
                  "2: The record does not begin with ':' simbol.");
 }
 
-TEST_F(hex_reading, ListsAddressesBeyondTheSignedRangeWithoutStoringThem) {
+TEST_F(HexReading, ListsAddressesBeyondTheSignedRangeWithoutStoringThem) {
     EXPECT_TRUE(read(record("020000048000") + "\n" + record("0100000011") + "\n" +
                      record("020000047FFF") + "\n" + record("02000002FFF0") + "\n" +
                      record("02FFFF002233")));
@@ -243,7 +241,7 @@ TEST_F(hex_reading, ListsAddressesBeyondTheSignedRangeWithoutStoringThem) {
     EXPECT_EQ(bytes_loaded, 0);
 }
 
-TEST_F(hex_reading, NeverStoresBeyondTheBufferWhateverTheFlashSizeSays) {
+TEST_F(HexReading, NeverStoresBeyondTheBufferWhateverTheFlashSizeSays) {
     flash_buffer.assign(4, 255);
     flash_size = 8192;
     EXPECT_TRUE(read(record("0700000011223344556677")));

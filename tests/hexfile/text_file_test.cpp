@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 
@@ -13,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class text_files : public ::testing::Test {
+class TextFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         std::random_device seed;
@@ -36,7 +37,7 @@ protected:
     fs::path folder_;
 };
 
-TEST_F(text_files, WritesAndReadsEveryByteUnchanged) {
+TEST_F(TextFiles, WritesAndReadsEveryByteUnchanged) {
     std::string text = "line\r\nnext\rlast\n";
     text += std::string(1, '\0') + "\xFF\x80";
     EXPECT_EQ(write_text_file_atomically(path("a.hex"), text), std::nullopt);
@@ -44,14 +45,14 @@ TEST_F(text_files, WritesAndReadsEveryByteUnchanged) {
     EXPECT_EQ(names(), std::vector<std::string>{"a.hex"});
 }
 
-TEST_F(text_files, ReplacesAnExistingFileWhole) {
+TEST_F(TextFiles, ReplacesAnExistingFileWhole) {
     ASSERT_EQ(write_text_file_atomically(path("a.hex"), std::string(100000, 'x')), std::nullopt);
     ASSERT_EQ(write_text_file_atomically(path("a.hex"), "short"), std::nullopt);
     EXPECT_EQ(read_whole_file(path("a.hex")), "short");
     EXPECT_EQ(names(), std::vector<std::string>{"a.hex"});
 }
 
-TEST_F(text_files, LeavesAFileOfTheTemporaryNameAlone) {
+TEST_F(TextFiles, LeavesAFileOfTheTemporaryNameAlone) {
     ASSERT_EQ(write_text_file_atomically(path("a.hex.tmp"), "somebody's"), std::nullopt);
     EXPECT_EQ(write_text_file_atomically(path("a.hex"), "ours"), std::nullopt);
     EXPECT_EQ(read_whole_file(path("a.hex.tmp")), "somebody's");
@@ -59,7 +60,7 @@ TEST_F(text_files, LeavesAFileOfTheTemporaryNameAlone) {
     EXPECT_EQ(names(), (std::vector<std::string>{"a.hex", "a.hex.tmp"}));
 }
 
-TEST_F(text_files, AFailedWriteNamesTheFileAndLeavesNoTrace) {
+TEST_F(TextFiles, AFailedWriteNamesTheFileAndLeavesNoTrace) {
     const std::string missing = path("no such folder/a.hex");
     const auto message = write_text_file_atomically(missing, "data");
     ASSERT_TRUE(message.has_value());
@@ -73,7 +74,7 @@ TEST_F(text_files, AFailedWriteNamesTheFileAndLeavesNoTrace) {
     EXPECT_EQ(names(), std::vector<std::string>{"taken"});
 }
 
-TEST_F(text_files, ReadingAMissingFileFailsWithAnErrorBox) {
+TEST_F(TextFiles, ReadingAMissingFileFailsWithAnErrorBox) {
     EXPECT_EQ(read_whole_file(path("none.hex")), std::nullopt);
 
     std::vector<std::uint8_t> flash(8192, 255);
@@ -85,7 +86,7 @@ TEST_F(text_files, ReadingAMissingFileFailsWithAnErrorBox) {
     EXPECT_EQ(boxes.boxes[0].kind, msgbox_error);
 }
 
-TEST_F(text_files, ReadsAHexFileAndAnEmptyOne) {
+TEST_F(TextFiles, ReadsAHexFileAndAnEmptyOne) {
     std::vector<std::uint8_t> flash(8192, 255);
     std::int32_t bytes_loaded = 0;
     testing::recording_message_box boxes;

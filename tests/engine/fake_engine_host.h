@@ -9,14 +9,11 @@
 
 #include "engine/engine_host.h"
 #include "startup/message_box.h"
+#include "support/recording_message_box.h"
 
 namespace pellandor::testing {
 
-struct recorded_box {
-    std::string text;
-    int kind = 0;
-    std::string title;
-};
+using recorded_box = recording_message_box::shown_box;
 
 class fake_engine_host : public engine_host {
 public:

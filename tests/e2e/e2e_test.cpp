@@ -138,22 +138,27 @@ protected:
     test_image image;
 };
 
-TEST_P(shipped_model_test, ProgramAllLeavesTheImageWhichVerifiesAndReadsBack) {
+TEST_P(shipped_model_test, ProgramAllLeavesTheImageInTheChip) {
     write_hex(path("in.hex"), image.flash);
     write_binary(path("in.bin"), image.eeprom);
-    {
-        adapter_sim sim(chip, {"--state-out", path("programmed.state")});
-        ASSERT_FALSE(sim.pty().isEmpty());
-        const probe_result result =
-            probe(sim, {"--hex", path("in.hex"), "--eeprom-in", path("in.bin"), "program"});
-        expect_result(result, "Begin program all.", "Chip programmed. ");
-        expect_no_fault(sim.stop());
-    }
+    adapter_sim sim(chip, {"--state-out", path("programmed.state")});
+    ASSERT_FALSE(sim.pty().isEmpty());
+    const probe_result result =
+        probe(sim, {"--hex", path("in.hex"), "--eeprom-in", path("in.bin"), "program"});
+    expect_result(result, "Begin program all.", "Chip programmed. ");
+    EXPECT_TRUE(result.lines_with("box ").empty()) << result.line("box ");
+    expect_no_fault(sim.stop());
+
     const chip_state programmed = read_chip_state(path("programmed.state"), model);
     EXPECT_TRUE(programmed.flash == image.flash) << "FLASH differs";
     EXPECT_TRUE(programmed.eeprom == image.eeprom) << "EEPROM differs";
     expect_factory_configuration(programmed);
+}
 
+TEST_P(shipped_model_test, AProgrammedChipVerifiesAndReadsBack) {
+    write_hex(path("in.hex"), image.flash);
+    write_binary(path("in.bin"), image.eeprom);
+    write_chip_state(path("programmed.state"), programmed_chip());
     adapter_sim sim(chip, {"--state-in", path("programmed.state")});
     ASSERT_FALSE(sim.pty().isEmpty());
     const probe_result verified =
@@ -299,8 +304,21 @@ std::string model_name(const ::testing::TestParamInfo<std::size_t>& info) {
     return shipped_models().at(info.param).chip;
 }
 
-INSTANTIATE_TEST_SUITE_P(shipped, shipped_model_test,
-                         ::testing::Range<std::size_t>(0, shipped_models().size()), model_name);
+// The largest models first: their tests take longest, so a parallel run
+// starts them early.
+std::vector<std::size_t> largest_first() {
+    std::vector<std::size_t> order(shipped_models().size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(), [](std::size_t a, std::size_t b) {
+        return shipped_models()[a].model.flash_size > shipped_models()[b].model.flash_size;
+    });
+    return order;
+}
+
+INSTANTIATE_TEST_SUITE_P(shipped, shipped_model_test, ::testing::ValuesIn(largest_first()),
+                         model_name);
 
 } // namespace
 } // namespace pellandor::e2e

@@ -18,8 +18,9 @@ namespace pellandor {
 inline constexpr std::int32_t first_com_port = 1;
 inline constexpr std::int32_t last_com_port = 16;
 
-// The port of an entry such as "com3", "COM3", "Com 3" or "3", rounded to the
-// nearest whole number; nullopt when it is not 1 to 16.
+// The port of an entry such as "com3", "COM3", "Com 3" or "3": its number
+// rounded to the nearest whole number, halves to even; nullopt when that is
+// not 1 to 16. The caller treats an empty entry as no change beforehand.
 std::optional<std::int32_t> parse_port_entry(std::string_view entry);
 
 // The baud rate of an entry in its shortest decimal text; nullopt when it is

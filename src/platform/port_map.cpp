@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace pellandor {
 
@@ -46,8 +45,12 @@ QString default_device(int number) {
 } // namespace
 
 QString user_config_folder() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-        .filePath(QStringLiteral("Quillmere Pellandor"));
+    // A relative XDG_CONFIG_HOME is not valid and counts as unset.
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base)) {
+        base = QDir::home().filePath(QStringLiteral(".config"));
+    }
+    return QDir(base).filePath(QStringLiteral("Quillmere Pellandor"));
 }
 
 QString ports_folder() {

@@ -8,7 +8,7 @@
 namespace pellandor {
 
 // The program's folder in the user's configuration folder ($XDG_CONFIG_HOME,
-// by default ~/.config, on Linux).
+// by default ~/.config).
 QString user_config_folder();
 
 // Where the COM entries live: "ports" inside the program's configuration folder.

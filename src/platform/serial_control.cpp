@@ -96,9 +96,11 @@ std::optional<QSerialPort::StopBits> stop_bits_of(std::string_view text) {
     if (text == "1") {
         return QSerialPort::OneStop;
     }
+#ifdef Q_OS_WIN
     if (text == "1.5") {
         return QSerialPort::OneAndHalfStop;
     }
+#endif
     if (text == "2") {
         return QSerialPort::TwoStop;
     }
@@ -165,19 +167,18 @@ bool SerialControl::set_settings(const std::string& settings) {
     parity_ = parsed->parity;
     data_bits_ = parsed->data_bits;
     stop_bits_ = parsed->stop_bits;
-    // Before opening these are only remembered; on an open port they apply now.
     apply_settings();
     return true;
 }
 
-bool SerialControl::apply_settings() {
-    // Set one by one so that a refused value leaves the others in place.
-    bool applied = port_.setBaudRate(baud_rate_);
-    applied = port_.setParity(parity_) && applied;
-    applied = port_.setDataBits(data_bits_) && applied;
-    applied = port_.setStopBits(stop_bits_) && applied;
-    applied = port_.setFlowControl(QSerialPort::NoFlowControl) && applied;
-    return applied;
+void SerialControl::apply_settings() {
+    // Before opening these are only remembered; QSerialPort applies them when
+    // it opens the port.
+    port_.setBaudRate(baud_rate_);
+    port_.setParity(parity_);
+    port_.setDataBits(data_bits_);
+    port_.setStopBits(stop_bits_);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
 }
 
 bool SerialControl::open_port() {
@@ -225,7 +226,7 @@ bool SerialControl::output(std::uint8_t value) {
         if (written == 1) {
             return true;
         }
-        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+        if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
             return false;
         }
     }

@@ -28,8 +28,9 @@ public:
     void set_port_name(const QString& path);
 
     // "baud,parity,data bits,stop bits": any positive whole baud rate,
-    // parity n/e/o/m/s, 5 to 8 data bits, 1, 1.5 or 2 stop bits. On an open
-    // port an accepted text takes effect at once.
+    // parity n/e/o/m/s, 5 to 8 data bits, 1 or 2 stop bits, and 1.5 on
+    // Windows only (termios has no such setting). On an open port an accepted
+    // text takes effect at once.
     bool set_settings(const std::string& settings) override;
 
     bool open_port() override;
@@ -60,7 +61,7 @@ signals:
 private:
     void queue_receive_event();
     void deliver_receive_event();
-    bool apply_settings();
+    void apply_settings();
 
     QSerialPort port_;
     std::int32_t comm_port_ = 1;

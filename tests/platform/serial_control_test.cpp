@@ -116,7 +116,9 @@ TEST_F(SerialControlTest, ARefusedSettingsTextMakesTheNextOpeningFail) {
     control_.set_port_name(QString::fromStdString(line_.slave_path()));
     for (const char* text : {"", "56000", "56000,n,8", "56000,n,8,1,1", "0,n,8,1", "-9600,n,8,1",
                              "9600.5,n,8,1", "abc,n,8,1", "99999999999,n,8,1", "9600,x,8,1",
-                             "9600,n,9,1", "9600,n,4,1", "9600,n,8,3", " 9600,n,8,1"}) {
+                             "9600,n,9,1", "9600,n,4,1", "9600,n,8,3", " 9600,n,8,1",
+                             // termios knows no 1.5 stop bits; opening with 1 would lie
+                             "9600,n,5,1.5"}) {
         EXPECT_FALSE(control_.set_settings(text)) << text;
         EXPECT_FALSE(control_.open_port()) << text;
         EXPECT_FALSE(control_.is_open()) << text;
@@ -290,6 +292,17 @@ TEST_F(SerialControlTest, ComPortsComeFromTheEntriesOfThePortsFolder) {
     control_.close_port();
     control_.set_comm_port(8);
     EXPECT_FALSE(control_.open_port());
+}
+
+TEST_F(SerialControlTest, ThePortsFolderFallsBackToDotConfigInTheHome) {
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", config_.path().toLocal8Bit());
+    const QString expected = QDir(config_.path()).filePath(".config/Quillmere Pellandor/ports");
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(ports_folder(), expected);
+    qputenv("XDG_CONFIG_HOME", "relative/folder");
+    EXPECT_EQ(ports_folder(), expected);
+    qputenv("HOME", home);
 }
 
 TEST_F(SerialControlTest, ScanFindsTheTwoLinkedPortsAndOpensTheHighest) {

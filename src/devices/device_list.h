@@ -29,6 +29,8 @@ struct device_record {
     std::string device_readalg;
     std::string device_blankcheckalg;
     std::string device_verifyalg;
+
+    bool operator==(const device_record&) const = default;
 };
 
 struct device_tables {
@@ -41,6 +43,8 @@ struct device_tables {
     // device_count are the models in file order.
     std::vector<device_record> records{1};
     std::int32_t device_count = 0;
+
+    bool operator==(const device_tables&) const = default;
 };
 
 // Reads the device list text (lines ended by CR LF; a lone LF or CR also ends a line).

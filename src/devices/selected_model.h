@@ -49,7 +49,8 @@ struct selected_model {
 };
 
 // Replaces every field but model_index from device record model_index, which
-// must lie from 1 to device_count.
+// must lie from 1 to device_count; any other index reads as a record whose
+// fields are all empty.
 void select_model(const device_tables& tables, selected_model& model);
 
 } // namespace pellandor

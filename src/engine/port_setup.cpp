@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "startup/letter_case.h"
 #include "startup/message_box.h"
 #include "startup/text_value.h"
 
@@ -19,11 +20,7 @@ std::string port_text(std::int32_t number) {
 }
 
 bool starts_with_com(std::string_view text) {
-    if (text.size() < 3) {
-        return false;
-    }
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return lower(text[0]) == 'c' && lower(text[1]) == 'o' && lower(text[2]) == 'm';
+    return lower_case(text.substr(0, 3)) == "com";
 }
 
 } // namespace

@@ -15,9 +15,6 @@
 
 namespace pellandor {
 
-inline constexpr std::int32_t first_com_port = 1;
-inline constexpr std::int32_t last_com_port = 16;
-
 // The port of an entry such as "com3", "COM3", "Com 3" or "3": its number
 // rounded to the nearest whole number, halves to even; nullopt when that is
 // not 1 to 16. The caller treats an empty entry as no change beforehand.

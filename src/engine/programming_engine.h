@@ -12,6 +12,8 @@
 #include "devices/memory_image.h"
 #include "devices/selected_model.h"
 #include "engine/engine_host.h"
+#include "engine/instruction_decoder.h"
+#include "engine/mismatch_report.h"
 
 namespace pellandor {
 
@@ -50,8 +52,12 @@ public:
     bool running() const { return !operation_mode_.empty(); }
 
     // The mismatch report of the last Blank Check or Verify.
-    std::int32_t error_count() const { return error_count_; }
-    const std::string& error_report() const { return error_report_; }
+    std::int32_t error_count() const { return report_.error_count; }
+    const std::string& error_report() const { return report_.error_report; }
+
+    // True once an unrecognised instruction has ended the program: no byte
+    // drives a step any more.
+    bool program_ended() const { return program_ended_; }
 
     // Resets the read phase (the main window's load does this).
     void reset_get_phase() { get_phase_ = 0; }
@@ -68,7 +74,22 @@ public:
 
 private:
     // Declared here so the implementation can keep its helpers private;
-    // see programming_engine.cpp.
+    // see programming_engine.cpp and algorithm_step.cpp.
+    const instruction_list& instructions_for(operation_kind kind) const;
+    void complete_operation(const std::string& mode);
+    void stop_operation(std::string_view reason);
+    void end_program_after_unrecognised();
+    // Each runs one instruction; false when the step ended the operation or
+    // the program, so the receive event must stay off.
+    bool run_instruction(const decoded_instruction& ins);
+    bool run_read(const decoded_instruction& ins);
+    bool run_check(const decoded_instruction& ins);
+    bool run_send(const decoded_instruction& ins);
+    bool run_flow(const decoded_instruction& ins);
+    void show_progress(const decoded_instruction& ins);
+    bool flash_byte_exists(std::int64_t index) const;
+    bool eeprom_byte_exists(std::int64_t index) const;
+
     engine_host& host_;
     const selected_model& model_;
     memory_image& image_;
@@ -87,8 +108,14 @@ private:
     std::int32_t loop_end_ = 0;
     std::int32_t temp_value_ = 0;
 
-    std::int32_t error_count_ = 0;
-    std::string error_report_;
+    std::vector<decoded_instruction> decoded_; // instr_, recognised once
+    mismatch_report report_;
+    bool program_ended_ = false;
+    // Set when a step stops the operation it belongs to.
+    bool stopped_ = false;
+    // Counts operation starts, so that a completion can tell whether a new
+    // operation began while it yielded.
+    std::uint32_t start_serial_ = 0;
 
     double op_time_ = 0;
 };

@@ -4,12 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "engine/serial_port_control.h"
+#include "platform/config_folder.h"
+
 namespace pellandor {
 
 namespace {
-
-constexpr int first_port = 1;
-constexpr int last_port = 16;
 
 #ifndef Q_OS_WIN
 // An entry is a symbolic link to the device or a file whose first line is its
@@ -44,21 +44,12 @@ QString default_device(int number) {
 
 } // namespace
 
-QString user_config_folder() {
-    // A relative XDG_CONFIG_HOME is not valid and counts as unset.
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base)) {
-        base = QDir::home().filePath(QStringLiteral(".config"));
-    }
-    return QDir(base).filePath(QStringLiteral("Quillmere Pellandor"));
-}
-
 QString ports_folder() {
-    return QDir(user_config_folder()).filePath(QStringLiteral("ports"));
+    return QDir(program_config_folder()).filePath(QStringLiteral("ports"));
 }
 
 QString com_port_device(int number) {
-    if (number < first_port || number > last_port) {
+    if (number < first_com_port || number > last_com_port) {
         return {};
     }
 #ifdef Q_OS_WIN

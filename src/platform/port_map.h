@@ -7,10 +7,6 @@
 
 namespace pellandor {
 
-// The program's folder in the user's configuration folder ($XDG_CONFIG_HOME,
-// by default ~/.config).
-QString user_config_folder();
-
 // Where the COM entries live: "ports" inside the program's configuration folder.
 QString ports_folder();
 

@@ -17,12 +17,24 @@ std::string hex_digits(std::int32_t value, int width) {
 
 } // namespace
 
-std::string hex2(std::int32_t value) { return hex_digits(value, 2); }
-std::string hex4(std::int32_t value) { return hex_digits(value, 4); }
-std::string hex6(std::int32_t value) { return hex_digits(value, 6); }
-std::string hex2h(std::int32_t value) { return hex_digits(value, 2) + 'h'; }
-std::string hex4h(std::int32_t value) { return hex_digits(value, 4) + 'h'; }
-std::string hex6h(std::int32_t value) { return hex_digits(value, 6) + 'h'; }
+std::string hex2(std::int32_t value) {
+    return hex_digits(value, 2);
+}
+std::string hex4(std::int32_t value) {
+    return hex_digits(value, 4);
+}
+std::string hex6(std::int32_t value) {
+    return hex_digits(value, 6);
+}
+std::string hex2h(std::int32_t value) {
+    return hex_digits(value, 2) + 'h';
+}
+std::string hex4h(std::int32_t value) {
+    return hex_digits(value, 4) + 'h';
+}
+std::string hex6h(std::int32_t value) {
+    return hex_digits(value, 6) + 'h';
+}
 
 std::int32_t hex2_value(std::string_view text) {
     if (text.size() != 2) {

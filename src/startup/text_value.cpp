@@ -8,7 +8,9 @@ namespace pellandor {
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int digit_value(char c, int base) {
     int v = -1;
@@ -122,9 +124,13 @@ std::int32_t round_half_even(double value) {
     return static_cast<std::int32_t>(r);
 }
 
-double whole_part(double value) { return std::floor(value); }
+double whole_part(double value) {
+    return std::floor(value);
+}
 
-std::string decimal_text(std::int64_t value) { return std::to_string(value); }
+std::string decimal_text(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string decimal_text(double value) {
     if (value == 0) {

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <termios.h>
 
@@ -19,6 +18,7 @@
 #include "platform/port_map.h"
 #include "support/memory_settings_backend.h"
 #include "support/pty_pair.h"
+#include "support/temporary_config_folder.h"
 
 namespace pellandor {
 namespace {
@@ -57,8 +57,6 @@ class SerialControlTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ensure_application();
-        ASSERT_TRUE(config_.isValid());
-        qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
         ASSERT_TRUE(QDir().mkpath(ports_folder()));
         ASSERT_TRUE(line_.valid());
     }
@@ -81,7 +79,7 @@ protected:
         ASSERT_TRUE(control_.open_port()) << control_.error_text().toStdString();
     }
 
-    QTemporaryDir config_;
+    testing::temporary_config_folder config_;
     pty_pair line_;
     SerialControl control_;
 };
@@ -292,17 +290,6 @@ TEST_F(SerialControlTest, ComPortsComeFromTheEntriesOfThePortsFolder) {
     control_.close_port();
     control_.set_comm_port(8);
     EXPECT_FALSE(control_.open_port());
-}
-
-TEST_F(SerialControlTest, ThePortsFolderFallsBackToDotConfigInTheHome) {
-    const QByteArray home = qgetenv("HOME");
-    qputenv("HOME", config_.path().toLocal8Bit());
-    const QString expected = QDir(config_.path()).filePath(".config/Quillmere Pellandor/ports");
-    qunsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(ports_folder(), expected);
-    qputenv("XDG_CONFIG_HOME", "relative/folder");
-    EXPECT_EQ(ports_folder(), expected);
-    qputenv("HOME", home);
 }
 
 TEST_F(SerialControlTest, ScanFindsTheTwoLinkedPortsAndOpensTheHighest) {

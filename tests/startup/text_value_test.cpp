@@ -1,5 +1,5 @@
-#include <cmath>
 #include "startup/text_value.h"
+#include <cmath>
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,198 @@
+// The five operations' start and completion around the interpreter, the
+// receive handler, and the two ways a step can end a run early.
+#include "engine/programming_engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "startup/app_info.h"
+#include "startup/message_box.h"
+#include "startup/text_value.h"
+
+namespace pellandor {
+
+namespace {
+
+struct operation_texts {
+    const char* name;
+    const char* begin;
+    const char* result;
+    const char* failed_result; // Blank Check and Verify only
+    const char* report_heading;
+};
+
+const operation_texts& texts_of(operation_kind kind) {
+    static const operation_texts program{"program", "Begin program all.", "Chip programmed. ",
+                                         nullptr, nullptr};
+    static const operation_texts read{"read", "Begin read all.", "Chip read. ", nullptr, nullptr};
+    static const operation_texts erase{"erase", "Begin erase all.", "Chip erased. ", nullptr,
+                                       nullptr};
+    static const operation_texts blank{"blank", "Begin blank check.", "Chip is blank. ",
+                                       "Chip is not blank. ", "Chip is not blank:"};
+    static const operation_texts verify{"verify", "Begin verify.", "Chip verified. ",
+                                        "Chip verify failed. ", "Chip verify failed:"};
+    switch (kind) {
+    case operation_kind::program:
+        return program;
+    case operation_kind::read:
+        return read;
+    case operation_kind::erase:
+        return erase;
+    case operation_kind::blank:
+        return blank;
+    default:
+        return verify;
+    }
+}
+
+// Whole seconds, ".", and the hundredths cut to two digits; never minutes.
+std::string elapsed_text(double seconds) {
+    if (!(seconds >= 0)) {
+        seconds = 0;
+    }
+    seconds = std::min(seconds, 1e15);
+    const double whole = std::floor(seconds);
+    const auto hundredths = static_cast<int>(std::floor((seconds - whole) * 100));
+    return decimal_text(static_cast<std::int64_t>(whole)) + (hundredths < 10 ? ".0" : ".") +
+           decimal_text(std::int64_t{hundredths});
+}
+
+std::int32_t one_less(std::int32_t value) {
+    return value == std::numeric_limits<std::int32_t>::min() ? value : value - 1;
+}
+
+} // namespace
+
+programming_engine::programming_engine(engine_host& host, const selected_model& model,
+                                       memory_image& image)
+    : host_(host), model_(model), image_(image) {}
+
+const instruction_list& programming_engine::instructions_for(operation_kind kind) const {
+    switch (kind) {
+    case operation_kind::program:
+        return model_.program_instr;
+    case operation_kind::read:
+        return model_.read_instr;
+    case operation_kind::erase:
+        return model_.erase_instr;
+    case operation_kind::blank:
+        return model_.blank_instr;
+    default:
+        return model_.verify_instr;
+    }
+}
+
+void programming_engine::start_operation(operation_kind kind) {
+    if (!host_.port_ready()) {
+        host_.set_status("Serial port " + decimal_text(std::int64_t{host_.port_number()}) +
+                         " error!");
+        return;
+    }
+    const instruction_list& list = instructions_for(kind);
+    if (list.count() < 1) {
+        // No command would ever be sent, so no reply could end the operation.
+        host_.set_status("Operation stopped.");
+        host_.my_msgbox(std::string("The algorithm of this operation holds no instruction.") +
+                            crlf + "The operation is not started.",
+                        msgbox_error, app_title);
+        return;
+    }
+    const operation_texts& texts = texts_of(kind);
+    ++start_serial_;
+    started_ = true;
+    instr_ = list;
+    decoded_ = decode_instructions(instr_);
+    flash_end_ = one_less(round_half_even(model_.flash_size / 2.0));
+    address_counter_ = 0;
+    eeprom_end_ = one_less(model_.eeprom_size);
+    op_time_ = host_.clock_seconds();
+    if (kind == operation_kind::blank || kind == operation_kind::verify) {
+        report_.start();
+    }
+    host_.disable();
+    host_.set_status(texts.begin);
+    host_.yield();
+    if (kind == operation_kind::read) {
+        reset_memory_image(image_, model_);
+        host_.updatedisplay();
+        host_.yield();
+    }
+    instr_ptr_ = 1;
+    // Cleared here rather than whenever instruction 1 runs: a read placed
+    // first would otherwise ask for its value again at every reply.
+    get_phase_ = 0;
+    stopped_ = false;
+    const std::uint32_t serial = start_serial_;
+    algorithm_step();
+    if (!stopped_ && !program_ended_ && serial == start_serial_) {
+        operation_mode_ = texts.name;
+    }
+}
+
+void programming_engine::receive(std::string_view input) {
+    for (const char c : input) {
+        if (program_ended_) {
+            return;
+        }
+        received_byte_ = static_cast<unsigned char>(c);
+        algorithm_step();
+    }
+}
+
+void programming_engine::complete_operation(const std::string& mode) {
+    operation_kind kind = operation_kind::program;
+    if (mode == "read") {
+        kind = operation_kind::read;
+    } else if (mode == "erase") {
+        kind = operation_kind::erase;
+    } else if (mode == "blank") {
+        kind = operation_kind::blank;
+    } else if (mode == "verify") {
+        kind = operation_kind::verify;
+    } else if (mode != "program") {
+        return;
+    }
+    const operation_texts& texts = texts_of(kind);
+    host_.enable();
+    op_time_ = host_.clock_seconds() - op_time_;
+    const std::string elapsed = elapsed_text(op_time_) + " seconds elapsed...";
+    const bool failed = texts.failed_result != nullptr && report_.error_count != 0;
+    host_.set_status((failed ? texts.failed_result : texts.result) + elapsed);
+    host_.yield();
+    if (kind == operation_kind::read) {
+        host_.updatedisplay();
+        host_.yield();
+    }
+    if (failed) {
+        host_.my_msgbox(std::string(texts.report_heading) + crlf + crlf + report_.error_report,
+                        msgbox_error, "");
+        host_.yield();
+    }
+}
+
+void programming_engine::stop_operation(std::string_view reason) {
+    const std::string text = "The symbolic instruction '" +
+                             instr_.items[static_cast<std::size_t>(instr_ptr_)] +
+                             "' cannot be carried out: " + std::string(reason) + "." + crlf +
+                             "The operation is stopped.";
+    // Idle before anything yields, so that no byte can run on into the list.
+    operation_mode_.clear();
+    instr_ptr_ = instr_.count() + 1;
+    get_phase_ = 0;
+    stopped_ = true;
+    host_.set_status("Operation stopped.");
+    host_.my_msgbox(text, msgbox_error, app_title);
+    host_.enable();
+}
+
+void programming_engine::end_program_after_unrecognised() {
+    const std::string text = "Unrecognized symbolic instruction '" +
+                             instr_.items[static_cast<std::size_t>(instr_ptr_)] + "'." + crlf +
+                             "The program must end.";
+    host_.my_msgbox(text, msgbox_error, app_title);
+    program_ended_ = true;
+    host_.end_program();
+}
+
+} // namespace pellandor

@@ -1,0 +1,93 @@
+#include "hexfile/text_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+namespace pellandor {
+
+namespace {
+
+struct file_closer {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using file_handle = std::unique_ptr<std::FILE, file_closer>;
+
+// A failed call that left errno unset still counts as a failure.
+std::error_code last_error() {
+    return errno != 0 ? std::error_code(errno, std::generic_category())
+                      : std::make_error_code(std::errc::io_error);
+}
+
+std::string cannot_write(const std::string& path, std::error_code error) {
+    std::string text = "The file " + path + " cannot be written";
+    if (error) {
+        text += " (" + error.message() + ")";
+    }
+    return text + ".";
+}
+
+// Creates a file of a name not yet taken beside the target; "x" never reuses
+// a file that exists, whoever made it.
+std::FILE* create_temporary(const std::string& path, std::string& temporary) {
+    constexpr int attempts = 100;
+    for (int n = 0; n < attempts; ++n) {
+        temporary = path + ".tmp" + (n == 0 ? std::string() : std::to_string(n));
+        errno = 0;
+        if (std::FILE* file = std::fopen(temporary.c_str(), "wbx")) {
+            return file;
+        }
+        if (errno != EEXIST) {
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::optional<std::string> read_whole_file(const std::string& path) {
+    const file_handle file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return std::nullopt;
+    }
+    std::string content;
+    char chunk[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+        content.append(chunk, got);
+    }
+    if (std::ferror(file.get()) != 0) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+std::optional<std::string> write_text_file_atomically(const std::string& path,
+                                                      std::string_view text) {
+    std::string temporary;
+    std::FILE* file = create_temporary(path, temporary);
+    if (file == nullptr) {
+        return cannot_write(path, last_error());
+    }
+    std::error_code error;
+    if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0) {
+        error = last_error();
+    }
+    if (std::fclose(file) != 0 && !error) {
+        error = last_error();
+    }
+    if (!error) {
+        std::filesystem::rename(temporary, path, error);
+        if (!error) {
+            return std::nullopt;
+        }
+    }
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return cannot_write(path, error);
+}
+
+} // namespace pellandor

@@ -1,0 +1,104 @@
+#include "hexfile/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+
+#include "hexfile/hex_reader.h"
+#include "support/recording_message_box.h"
+
+namespace pellandor {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TextFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device seed;
+        folder_ = fs::temp_directory_path() /
+                  ("pellandor-hexfile-" + std::to_string(seed()) + std::to_string(seed()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    std::vector<std::string> names() const {
+        std::vector<std::string> found;
+        for (const auto& entry : fs::directory_iterator(folder_)) {
+            found.push_back(entry.path().filename().string());
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(TextFiles, WritesAndReadsEveryByteUnchanged) {
+    std::string text = "line\r\nnext\rlast\n";
+    text += std::string(1, '\0') + "\xFF\x80";
+    EXPECT_EQ(write_text_file_atomically(path("a.hex"), text), std::nullopt);
+    EXPECT_EQ(read_whole_file(path("a.hex")), text);
+    EXPECT_EQ(names(), std::vector<std::string>{"a.hex"});
+}
+
+TEST_F(TextFiles, ReplacesAnExistingFileWhole) {
+    ASSERT_EQ(write_text_file_atomically(path("a.hex"), std::string(100000, 'x')), std::nullopt);
+    ASSERT_EQ(write_text_file_atomically(path("a.hex"), "short"), std::nullopt);
+    EXPECT_EQ(read_whole_file(path("a.hex")), "short");
+    EXPECT_EQ(names(), std::vector<std::string>{"a.hex"});
+}
+
+TEST_F(TextFiles, LeavesAFileOfTheTemporaryNameAlone) {
+    ASSERT_EQ(write_text_file_atomically(path("a.hex.tmp"), "somebody's"), std::nullopt);
+    EXPECT_EQ(write_text_file_atomically(path("a.hex"), "ours"), std::nullopt);
+    EXPECT_EQ(read_whole_file(path("a.hex.tmp")), "somebody's");
+    EXPECT_EQ(read_whole_file(path("a.hex")), "ours");
+    EXPECT_EQ(names(), (std::vector<std::string>{"a.hex", "a.hex.tmp"}));
+}
+
+TEST_F(TextFiles, AFailedWriteNamesTheFileAndLeavesNoTrace) {
+    const std::string missing = path("no such folder/a.hex");
+    const auto message = write_text_file_atomically(missing, "data");
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->rfind("The file " + missing + " cannot be written", 0), 0U);
+    EXPECT_TRUE(names().empty());
+
+    // A folder in the way cannot be replaced; it stays as it was.
+    fs::create_directories(path("taken/inside"));
+    EXPECT_TRUE(write_text_file_atomically(path("taken"), "data").has_value());
+    EXPECT_TRUE(fs::is_directory(path("taken/inside")));
+    EXPECT_EQ(names(), std::vector<std::string>{"taken"});
+}
+
+TEST_F(TextFiles, ReadingAMissingFileFailsWithAnErrorBox) {
+    EXPECT_EQ(read_whole_file(path("none.hex")), std::nullopt);
+
+    std::vector<std::uint8_t> flash(8192, 255);
+    std::int32_t bytes_loaded = 0;
+    testing::recording_message_box boxes;
+    EXPECT_FALSE(read_hexfile(path("none.hex"), flash, 8192, bytes_loaded, boxes));
+    ASSERT_EQ(boxes.boxes.size(), 1U);
+    EXPECT_EQ(boxes.boxes[0].text, "The file " + path("none.hex") + " cannot be opened.");
+    EXPECT_EQ(boxes.boxes[0].kind, msgbox_error);
+}
+
+TEST_F(TextFiles, ReadsAHexFileAndAnEmptyOne) {
+    std::vector<std::uint8_t> flash(8192, 255);
+    std::int32_t bytes_loaded = 0;
+    testing::recording_message_box boxes;
+    ASSERT_EQ(write_text_file_atomically(path("empty.hex"), ""), std::nullopt);
+    EXPECT_TRUE(read_hexfile(path("empty.hex"), flash, 8192, bytes_loaded, boxes));
+    ASSERT_EQ(write_text_file_atomically(path("a.hex"), ":020000000C945E\r\n:00000001FF\r\n"),
+              std::nullopt);
+    EXPECT_TRUE(read_hexfile(path("a.hex"), flash, 8192, bytes_loaded, boxes));
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(flash[1], 0x94);
+    EXPECT_EQ(bytes_loaded, 2);
+}
+
+} // namespace
+} // namespace pellandor

@@ -20,10 +20,12 @@
 
 #include "platform/serial_control.h"
 #include "support/pty_pair.h"
+#include "support/qt_application.h"
 
 namespace {
 
 using pellandor::SerialControl;
+using pellandor::testing::ensure_application;
 using pellandor::testing::pty_pair;
 using clock_type = std::chrono::steady_clock;
 
@@ -62,15 +64,6 @@ void report(benchmark::State& state, std::vector<double>& trips) {
     state.counters["median_us"] = trips[trips.size() / 2];
     state.counters["p90_us"] = trips[trips.size() * 9 / 10];
     state.counters["p99_us"] = trips[trips.size() * 99 / 100];
-}
-
-void ensure_application() {
-    static int argc = 1;
-    static char name[] = "serial_round_trip_bench";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) {
-        new QCoreApplication(argc, argv);
-    }
 }
 
 // The receive side works as the interpreter does: threshold off, read all

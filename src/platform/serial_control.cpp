@@ -2,12 +2,14 @@
 
 #include <QMetaObject>
 
+#include <array>
 #include <charconv>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "platform/port_map.h"
+#include "startup/letter_case.h"
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -51,61 +53,41 @@ std::optional<qint32> baud_rate_of(std::string_view text) {
     return value;
 }
 
-std::optional<QSerialPort::Parity> parity_of(std::string_view text) {
-    if (text.size() != 1) {
-        return std::nullopt;
-    }
-    switch (text[0]) {
-    case 'n':
-    case 'N':
-        return QSerialPort::NoParity;
-    case 'e':
-    case 'E':
-        return QSerialPort::EvenParity;
-    case 'o':
-    case 'O':
-        return QSerialPort::OddParity;
-    case 'm':
-    case 'M':
-        return QSerialPort::MarkParity;
-    case 's':
-    case 'S':
-        return QSerialPort::SpaceParity;
-    default:
-        return std::nullopt;
-    }
-}
+template <typename Value, std::size_t Count>
+using choices = std::array<std::pair<std::string_view, Value>, Count>;
 
-std::optional<QSerialPort::DataBits> data_bits_of(std::string_view text) {
-    if (text == "5") {
-        return QSerialPort::Data5;
-    }
-    if (text == "6") {
-        return QSerialPort::Data6;
-    }
-    if (text == "7") {
-        return QSerialPort::Data7;
-    }
-    if (text == "8") {
-        return QSerialPort::Data8;
+// The value whose text the field is, case aside.
+template <typename Value, std::size_t Count>
+std::optional<Value> choice_of(std::string_view field, const choices<Value, Count>& table) {
+    const std::string lower = lower_case(field);
+    for (const auto& [text, value] : table) {
+        if (lower == text) {
+            return value;
+        }
     }
     return std::nullopt;
 }
 
-std::optional<QSerialPort::StopBits> stop_bits_of(std::string_view text) {
-    if (text == "1") {
-        return QSerialPort::OneStop;
-    }
+constexpr choices<QSerialPort::Parity, 5> parities{{{"n", QSerialPort::NoParity},
+                                                    {"e", QSerialPort::EvenParity},
+                                                    {"o", QSerialPort::OddParity},
+                                                    {"m", QSerialPort::MarkParity},
+                                                    {"s", QSerialPort::SpaceParity}}};
+
+constexpr choices<QSerialPort::DataBits, 4> data_bit_counts{{{"5", QSerialPort::Data5},
+                                                             {"6", QSerialPort::Data6},
+                                                             {"7", QSerialPort::Data7},
+                                                             {"8", QSerialPort::Data8}}};
+
 #ifdef Q_OS_WIN
-    if (text == "1.5") {
-        return QSerialPort::OneAndHalfStop;
-    }
+constexpr choices<QSerialPort::StopBits, 3> stop_bit_counts{{{"1", QSerialPort::OneStop},
+                                                             {"1.5", QSerialPort::OneAndHalfStop},
+                                                             {"2", QSerialPort::TwoStop}}};
+#else
+// termios has no 1.5 stop bits; QSerialPort would quietly open with one.
+constexpr choices<QSerialPort::StopBits, 2> stop_bit_counts{
+    {{"1", QSerialPort::OneStop}, {"2", QSerialPort::TwoStop}}};
 #endif
-    if (text == "2") {
-        return QSerialPort::TwoStop;
-    }
-    return std::nullopt;
-}
 
 std::optional<line_settings> parse_settings(std::string_view text) {
     const auto fields = fields_of(text);
@@ -113,9 +95,9 @@ std::optional<line_settings> parse_settings(std::string_view text) {
         return std::nullopt;
     }
     const auto baud = baud_rate_of(fields[0]);
-    const auto parity = parity_of(fields[1]);
-    const auto data = data_bits_of(fields[2]);
-    const auto stop = stop_bits_of(fields[3]);
+    const auto parity = choice_of(fields[1], parities);
+    const auto data = choice_of(fields[2], data_bit_counts);
+    const auto stop = choice_of(fields[3], stop_bit_counts);
     if (!baud || !parity || !data || !stop) {
         return std::nullopt;
     }

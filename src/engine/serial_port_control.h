@@ -8,6 +8,10 @@
 
 namespace pellandor {
 
+// The port numbers there are: COM1 to COM16.
+inline constexpr std::int32_t first_com_port = 1;
+inline constexpr std::int32_t last_com_port = 16;
+
 class serial_port_control {
 public:
     virtual ~serial_port_control() = default;

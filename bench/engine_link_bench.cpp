@@ -53,7 +53,7 @@ run_figures run_operation(const QString& pty, const selected_model& model, memor
                           operation_kind kind, std::vector<std::uint8_t>* recording = nullptr) {
     SerialControl serial;
     serial.set_port_name(pty);
-    serial.set_settings(QStringLiteral("56000,n,8,1"));
+    serial.set_settings("56000,n,8,1");
     serial.open_port();
     std::ostringstream discarded;
     probe_host host(serial, 1, discarded);

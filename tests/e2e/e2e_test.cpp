@@ -300,6 +300,31 @@ TEST_P(shipped_model_test, AClosedPortRefusesTheStart) {
     }
 }
 
+// The probe's own exit codes, on the smallest model.
+TEST(engine_probe, WrongArgumentsAndAnUnrecognisedInstructionHaveTheirOwnExitCodes) {
+    EXPECT_EQ(run_probe(1, {"--port"}).exit_code, 2);
+    EXPECT_EQ(run_probe(1, {"--port", "/dev/null", "copy"}).exit_code, 2);
+    EXPECT_EQ(run_probe(999, {"--port", "/dev/null", "read"}).exit_code, 2);
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString devices = folder.filePath("devices.txt");
+    write_binary(devices, [] {
+        const std::string text = "readalgdef 1: begin,w25,sAC,s53,s00,s00,xyz,end\r\n"
+                                 "model: ATtiny13\r\nflash: 1024\r\neeprom: 64\r\n"
+                                 "configdefault: FF-1E-90-07-6A-FF-FF\r\nreadalg: 1\r\n";
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    }());
+    adapter_sim sim("attiny13", {});
+    ASSERT_FALSE(sim.pty().isEmpty());
+    const probe_result result = run_probe(1, {"--devices", devices, "--port", sim.pty(), "read"});
+    EXPECT_EQ(result.exit_code, 5) << result.errors;
+    EXPECT_EQ(result.line("box "),
+              "16: Unrecognized symbolic instruction 'xyz'.\\nThe program must end.");
+    EXPECT_EQ(result.line("config: "), "");
+    sim.stop();
+}
+
 std::string model_name(const ::testing::TestParamInfo<std::size_t>& info) {
     return shipped_models().at(info.param).chip;
 }

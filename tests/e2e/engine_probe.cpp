@@ -207,7 +207,7 @@ int main(int argc, char* argv[]) {
     }
 
     serial.set_port_name(QString::fromLocal8Bit(options->value("--port")));
-    serial.set_settings(QString::fromLocal8Bit(options->value("--baud", "56000") + ",n,8,1"));
+    serial.set_settings(options->value("--baud", "56000") + ",n,8,1");
     serial.open_port();
 
     programming_engine engine(host, model, image);

@@ -88,15 +88,15 @@ probe_outcome probe_host::run(programming_engine& engine, operation_kind kind,
     auto finished = [&] { return ended_ || !engine.running(); };
 
     const auto connection = QObject::connect(&serial_, &SerialControl::on_comm, &loop, [&] {
-        const QByteArray input = serial_.input();
-        if (input.isEmpty()) {
+        const std::string input = serial_.input();
+        if (input.empty()) {
             return;
         }
         last_arrival = std::chrono::steady_clock::now();
-        counters_.bytes_in += static_cast<std::uint64_t>(input.size());
+        counters_.bytes_in += input.size();
         ++counters_.receive_events;
         const double slept = counters_.sleep_seconds;
-        engine.receive(std::string_view(input.constData(), static_cast<std::size_t>(input.size())));
+        engine.receive(input);
         counters_.handler_seconds +=
             seconds_since(last_arrival) - (counters_.sleep_seconds - slept);
         if (finished()) {

@@ -89,6 +89,13 @@ protected:
 
     QString path(const QString& name) const { return folder.filePath(name); }
 
+    // The image as the probe's input files; gives the arguments that load them.
+    QStringList image_files() {
+        write_hex(path("in.hex"), image.flash);
+        write_binary(path("in.bin"), image.eeprom);
+        return {"--hex", path("in.hex"), "--eeprom-in", path("in.bin")};
+    }
+
     // The chip as the simulator makes it when it has no state to start from.
     chip_state factory_chip() {
         adapter_sim sim(chip, {"--state-out", path("factory.state")});
@@ -139,12 +146,10 @@ protected:
 };
 
 TEST_P(shipped_model_test, ProgramAllLeavesTheImageInTheChip) {
-    write_hex(path("in.hex"), image.flash);
-    write_binary(path("in.bin"), image.eeprom);
+    const QStringList buffers = image_files();
     adapter_sim sim(chip, {"--state-out", path("programmed.state")});
     ASSERT_FALSE(sim.pty().isEmpty());
-    const probe_result result =
-        probe(sim, {"--hex", path("in.hex"), "--eeprom-in", path("in.bin"), "program"});
+    const probe_result result = probe(sim, buffers + QStringList{"program"});
     expect_result(result, "Begin program all.", "Chip programmed. ");
     EXPECT_TRUE(result.lines_with("box ").empty()) << result.line("box ");
     expect_no_fault(sim.stop());
@@ -156,13 +161,11 @@ TEST_P(shipped_model_test, ProgramAllLeavesTheImageInTheChip) {
 }
 
 TEST_P(shipped_model_test, AProgrammedChipVerifiesAndReadsBack) {
-    write_hex(path("in.hex"), image.flash);
-    write_binary(path("in.bin"), image.eeprom);
+    const QStringList buffers = image_files();
     write_chip_state(path("programmed.state"), programmed_chip());
     adapter_sim sim(chip, {"--state-in", path("programmed.state")});
     ASSERT_FALSE(sim.pty().isEmpty());
-    const probe_result verified =
-        probe(sim, {"--hex", path("in.hex"), "--eeprom-in", path("in.bin"), "verify"});
+    const probe_result verified = probe(sim, buffers + QStringList{"verify"});
     expect_result(verified, "Begin verify.", "Chip verified. ");
     EXPECT_TRUE(verified.lines_with("box ").empty()) << verified.line("box ");
 
@@ -176,9 +179,7 @@ TEST_P(shipped_model_test, AProgrammedChipVerifiesAndReadsBack) {
 }
 
 TEST_P(shipped_model_test, VerifyReportsAChangedByteAndStopsAfterTwentyFiveDifferences) {
-    write_hex(path("in.hex"), image.flash);
-    write_binary(path("in.bin"), image.eeprom);
-    const QStringList buffers{"--hex", path("in.hex"), "--eeprom-in", path("in.bin"), "verify"};
+    const QStringList buffers = image_files() + QStringList{"verify"};
 
     chip_state changed = programmed_chip();
     const std::size_t address =

@@ -160,6 +160,30 @@ TEST_P(shipped_model_test, ProgramAllLeavesTheImageInTheChip) {
     expect_factory_configuration(programmed);
 }
 
+// Lock bits and a fuse bit other than the factory's, given to the probe; a part
+// without lock access keeps its lock byte.
+TEST_P(shipped_model_test, ProgramAllWritesTheConfigurationBytesGiven) {
+    const config_defaults& d = model.defaults;
+    const int low_fuse = d.default_fuses[0] ^ 0x01;
+    const QString config = QString::fromStdString(
+        "FC," + hex2(d.default_signature[0]) + "," + hex2(d.default_signature[1]) + "," +
+        hex2(d.default_signature[2]) + "," + hex2(low_fuse) + "," + hex2(d.default_fuses[1]) + "," +
+        hex2(d.default_fuses[2]));
+    adapter_sim sim(chip, {"--state-out", path("configured.state")});
+    ASSERT_FALSE(sim.pty().isEmpty());
+    expect_result(probe(sim, {"--config", config, "program"}), "Begin program all.",
+                  "Chip programmed. ");
+    expect_no_fault(sim.stop());
+
+    const chip_state configured = read_chip_state(path("configured.state"), model);
+    EXPECT_EQ(configured.lock, reads(model, "lock=get") ? 0xFC : 0xFF);
+    if (reads(model, "fuse0=get")) {
+        EXPECT_EQ(configured.fuses[0], low_fuse);
+        EXPECT_EQ(configured.fuses[1], d.default_fuses[1]);
+    }
+    EXPECT_TRUE(configured.flash == std::vector<std::uint8_t>(image.flash.size(), 0xFF));
+}
+
 TEST_P(shipped_model_test, AProgrammedChipVerifiesAndReadsBack) {
     const QStringList buffers = image_files();
     write_chip_state(path("programmed.state"), programmed_chip());

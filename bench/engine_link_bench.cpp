@@ -141,6 +141,7 @@ void print_round_trip_figures(const char* name, const run_figures& run, double b
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // figures show as they come, even into a file
     int image_kb = 16;
     bool with_baud = true;
     for (int i = 1; i < argc; ++i) {

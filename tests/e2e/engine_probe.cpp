@@ -9,12 +9,16 @@
 // Prints every status text as "status: TEXT" and every message box as
 // "box KIND: TEXT", then "config: " and the seven configuration bytes.
 //
-// Exit codes: 0 the operation completed; 1 an output file could not be
+// Exit codes: 0 the operation ran to its end (or the engine stopped it with
+// an error box, which is printed); 1 an output file could not be
 // written; 2 wrong arguments or unreadable input; 3 nothing arrived for
 // SECONDS (the operation still runs); 4 the start was refused because the
 // port is not open ("Serial port N error!", N from --com, default 1); 5 the
 // engine ended the program (an unrecognised instruction).
 #include <QCoreApplication>
+#include <algorithm>
+#include <array>
+#include <cctype>
 #include <fstream>
 #include <iostream>
 #include <iterator>

@@ -1,5 +1,7 @@
 #include "startup/text_value.h"
 #include <cmath>
+#include <limits>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +56,17 @@ TEST(TextValue, HugeNumbersDoNotFault) {
     EXPECT_EQ(round_half_even(text_value("1e999")), 2147483647);
     EXPECT_EQ(round_half_even(text_value("-1e999")), -2147483647 - 1);
     EXPECT_EQ(round_half_even(text_value("&HFFFFFFFFFFFFFFFFFFFF")), 2147483647);
+}
+
+TEST(TextValue, TellsTooLargeFromTooSmallByTheWholeNumberNotItsExponentSign) {
+    const std::string zeros(400, '0');
+    EXPECT_EQ(text_value("0." + zeros + "1"), 0);
+    EXPECT_EQ(text_value("-0." + zeros + "1"), 0);
+    EXPECT_TRUE(std::isinf(text_value("1" + zeros + "e-10")));
+    EXPECT_EQ(text_value("-1" + zeros + "D-5"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(text_value("0." + zeros + "1E+5"), 0);
+    EXPECT_EQ(text_value("0." + zeros + "1E+300"), 1e-101);
+    EXPECT_EQ(text_value("1" + zeros + "e-390"), 1e10);
 }
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {

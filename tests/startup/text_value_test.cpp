@@ -24,6 +24,9 @@ TEST(TextValue, SkipsBlanksTabsAndLineFeedsAnywhere) {
     EXPECT_EQ(text_value(" 1 2"), 12);
     EXPECT_EQ(text_value("\t3\n4"), 34);
     EXPECT_EQ(text_value("- 5"), -5);
+    EXPECT_EQ(text_value("& H 1 F"), 31);
+    EXPECT_EQ(text_value("1 E 0 5"), 100000);
+    EXPECT_EQ(text_value("2 . 5"), 2.5);
     // A carriage return is not skipped: it ends the number.
     EXPECT_EQ(text_value("5\r6"), 5);
 }
@@ -43,6 +46,9 @@ TEST(TextValue, ReadsHexadecimalAndOctalWholeNumbers) {
     EXPECT_EQ(text_value("&H1G"), 1);
     EXPECT_EQ(text_value("&X1"), 0);
     EXPECT_EQ(text_value("&"), 0);
+    EXPECT_EQ(text_value("&H"), 0);
+    EXPECT_EQ(text_value("&HG1"), 0);
+    EXPECT_EQ(text_value("-&H10"), 0);
 }
 
 TEST(TextValue, OnlyAFullStopSeparatesAFraction) {

@@ -122,6 +122,12 @@ void read_line(device_tables& tables, std::string_view line) {
 
 device_tables parse_device_list(std::string_view text) {
     device_tables tables;
+    // Editors that save UTF-8 may put a byte-order mark first; left there it
+    // would hide the first line's key and so, perhaps, the first model.
+    constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+    if (text.substr(0, byte_order_mark.size()) == byte_order_mark) {
+        text.remove_prefix(byte_order_mark.size());
+    }
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find_first_of("\r\n", start);

@@ -196,45 +196,57 @@ bool programming_engine::run_read(const decoded_instruction& ins) {
     return true;
 }
 
-bool programming_engine::run_check(const decoded_instruction& ins) {
-    const std::int32_t counter = address_counter_;
+bool programming_engine::reference_byte(const decoded_instruction& ins, std::int32_t counter,
+                                        std::int32_t& reference) {
     const std::int64_t flash_index =
-        2 * std::int64_t{counter} + (ins.op == opcode::checkflashh ? 1 : 0);
-    std::int32_t reference = 0xFF;
-    bool advances = false;
+        2 * std::int64_t{counter} +
+        (ins.op == opcode::checkflashh || ins.op == opcode::checkblankflashh ? 1 : 0);
     switch (ins.op) {
+    case opcode::checkblankflashl:
     case opcode::checkblankflashh:
-    case opcode::checkblankeeprom:
-        advances = true;
-        break;
-    case opcode::checkblank_config:
-        reference = default_config_byte(model_.defaults, slot(ins));
-        break;
     case opcode::checkflashl:
     case opcode::checkflashh:
         if (!flash_byte_exists(flash_index)) {
             stop_operation(outside(counter, "FLASH"));
             return false;
         }
-        reference = image_.flash_buffer[static_cast<std::size_t>(flash_index)];
-        advances = ins.op == opcode::checkflashh;
-        break;
+        reference = ins.op == opcode::checkflashl || ins.op == opcode::checkflashh
+                        ? image_.flash_buffer[static_cast<std::size_t>(flash_index)]
+                        : 0xFF;
+        return true;
+    case opcode::checkblankeeprom:
     case opcode::checkeeprom:
         if (!eeprom_byte_exists(counter)) {
             stop_operation(outside(counter, "EEPROM"));
             return false;
         }
-        reference = image_.eeprom_buffer[static_cast<std::size_t>(counter)];
-        advances = true;
-        break;
-    case opcode::check_config:
-        reference = image_config_byte(image_, slot(ins));
-        break;
+        reference = ins.op == opcode::checkeeprom
+                        ? image_.eeprom_buffer[static_cast<std::size_t>(counter)]
+                        : 0xFF;
+        return true;
+    case opcode::checkblank_config:
+        reference = default_config_byte(model_.defaults, slot(ins));
+        return true;
     default:
-        break;
+        reference = image_config_byte(image_, slot(ins));
+        return true;
     }
+}
 
+bool programming_engine::run_check(const decoded_instruction& ins) {
+    const std::int32_t counter = address_counter_;
+    std::int32_t reference = 0;
+    if (!reference_byte(ins, counter, reference)) {
+        return false;
+    }
     show_progress(ins);
+    // The editor stays live during the yield: compare with the image as it is now.
+    if (!reference_byte(ins, counter, reference)) {
+        return false;
+    }
+    const bool advances = ins.op == opcode::checkblankflashh ||
+                          ins.op == opcode::checkblankeeprom || ins.op == opcode::checkflashh ||
+                          ins.op == opcode::checkeeprom;
     if (advances) {
         ++address_counter_;
     }
@@ -260,15 +272,17 @@ bool programming_engine::run_check(const decoded_instruction& ins) {
         }
         if (report_.add(location, hex2h(temp_value_), hex2h(reference))) {
             instr_ptr_ = instr_.count();
+            if (loop_state_ == loop_state::body) {
+                loop_state_ = loop_state::jumped;
+            }
         }
     }
     send_step(host_);
     return true;
 }
 
-bool programming_engine::run_send(const decoded_instruction& ins) {
-    const std::int32_t counter = address_counter_;
-    std::int64_t value = 0;
+bool programming_engine::byte_to_send(const decoded_instruction& ins, std::int32_t counter,
+                                      std::int64_t& value) {
     switch (ins.op) {
     case opcode::data_byte:
         if (ins.operand < 0) {
@@ -276,13 +290,13 @@ bool programming_engine::run_send(const decoded_instruction& ins) {
             return false;
         }
         value = ins.operand;
-        break;
+        return true;
     case opcode::s_low:
         value = split_address(counter).addr_low;
-        break;
+        return true;
     case opcode::s_high:
         value = split_address(counter).addr_mid;
-        break;
+        return true;
     case opcode::s_lowpage:
     case opcode::s_highpage:
         if (counter < 1) {
@@ -291,7 +305,7 @@ bool programming_engine::run_send(const decoded_instruction& ins) {
         }
         value = ins.op == opcode::s_lowpage ? split_address(counter - 1).addr_low
                                             : split_address(counter - 1).addr_mid;
-        break;
+        return true;
     case opcode::s_flashl:
     case opcode::s_flashh: {
         const std::int64_t index = 2 * std::int64_t{counter} + (ins.op == opcode::s_flashh ? 1 : 0);
@@ -300,7 +314,7 @@ bool programming_engine::run_send(const decoded_instruction& ins) {
             return false;
         }
         value = image_.flash_buffer[static_cast<std::size_t>(index)];
-        break;
+        return true;
     }
     case opcode::s_eeprom:
         if (!eeprom_byte_exists(counter)) {
@@ -308,7 +322,7 @@ bool programming_engine::run_send(const decoded_instruction& ins) {
             return false;
         }
         value = image_.eeprom_buffer[static_cast<std::size_t>(counter)];
-        break;
+        return true;
     default:
         value = image_config_byte(image_, slot(ins));
         if (value < 0 || value > 0xFF) {
@@ -316,10 +330,21 @@ bool programming_engine::run_send(const decoded_instruction& ins) {
                            " holds no byte value");
             return false;
         }
-        break;
+        return true;
     }
+}
 
+bool programming_engine::run_send(const decoded_instruction& ins) {
+    const std::int32_t counter = address_counter_;
+    std::int64_t value = 0;
+    if (!byte_to_send(ins, counter, value)) {
+        return false;
+    }
     show_progress(ins);
+    // The editor stays live during the yield: send the byte as it is now.
+    if (!byte_to_send(ins, counter, value)) {
+        return false;
+    }
     send_byte(host_, static_cast<std::uint8_t>(value));
     if (ins.op == opcode::s_flashh || ins.op == opcode::s_eeprom) {
         ++address_counter_;
@@ -356,8 +381,8 @@ bool programming_engine::run_flow(const decoded_instruction& ins) {
             return false;
         }
         const std::int64_t last = last_programmed(image_.flash_buffer, model_.flash_size);
-        // Truncating division keeps an all-erased buffer at word -1, page 0.
-        const std::int64_t word = last < 0 ? -1 : last / 2;
+        // An erased buffer still covers the first page, whatever its size.
+        const std::int64_t word = last < 0 ? 0 : last / 2;
         flash_end_ = held_to_32_bits(word - word % page + page - 1);
         ++instr_ptr_;
         break;
@@ -379,14 +404,27 @@ bool programming_engine::run_flow(const decoded_instruction& ins) {
         if (finished) {
             address_counter_ = 0;
             instr_ptr_ = ins.skip_target;
+            loop_state_ = loop_state::finished;
         } else {
             ++instr_ptr_;
+            loop_state_ = loop_state::body;
+            loop_entry_counter_ = address_counter_;
         }
         break;
     }
     case opcode::loop:
-        if (loop_start_ < 1 || loop_start_ > instr_.count()) {
+        // Only the counter decides whether a loop ends, so a pass that has not
+        // moved it, or a finished loop begun again, would run without end.
+        if (loop_state_ == loop_state::none || loop_start_ < 1 || loop_start_ > instr_.count()) {
             stop_operation("no loop head has run before it");
+            return false;
+        }
+        if (loop_state_ == loop_state::finished) {
+            stop_operation("its loop has finished already");
+            return false;
+        }
+        if (loop_state_ == loop_state::body && address_counter_ == loop_entry_counter_) {
+            stop_operation("the loop's body does not advance the address counter");
             return false;
         }
         instr_ptr_ = loop_start_;

@@ -35,9 +35,12 @@ public:
     virtual bool port_ready() const = 0;
     virtual std::int32_t port_number() const = 0;
     // Seconds on a steady clock; elapsed times are differences of two readings.
+    // Counted from the first reading, so that the double keeps nanoseconds
+    // however long the machine has been up.
     virtual double clock_seconds() const {
         using namespace std::chrono;
-        return duration<double>(steady_clock::now().time_since_epoch()).count();
+        static const steady_clock::time_point origin = steady_clock::now();
+        return duration<double>(steady_clock::now() - origin).count();
     }
 };
 

@@ -47,15 +47,17 @@ const operation_texts& texts_of(operation_kind kind) {
 }
 
 // Whole seconds, ".", and the hundredths cut to two digits; never minutes.
+// The clock counts whole nanoseconds, so the difference of two readings is
+// first brought back to its nanoseconds: a reading of exactly 1.29 s must not
+// become 1.28 through a binary fraction just below it.
 std::string elapsed_text(double seconds) {
     if (!(seconds >= 0)) {
         seconds = 0;
     }
-    seconds = std::min(seconds, 1e15);
-    const double whole = std::floor(seconds);
-    const auto hundredths = static_cast<int>(std::floor((seconds - whole) * 100));
-    return decimal_text(static_cast<std::int64_t>(whole)) + (hundredths < 10 ? ".0" : ".") +
-           decimal_text(std::int64_t{hundredths});
+    seconds = std::min(seconds, 1e9);
+    const std::int64_t hundredths = std::llround(seconds * 1e9) / 10'000'000;
+    return decimal_text(hundredths / 100) + (hundredths % 100 < 10 ? ".0" : ".") +
+           decimal_text(hundredths % 100);
 }
 
 std::int32_t one_less(std::int32_t value) {
@@ -105,6 +107,7 @@ void programming_engine::start_operation(operation_kind kind) {
     decoded_ = decode_instructions(instr_);
     flash_end_ = one_less(round_half_even(model_.flash_size / 2.0));
     address_counter_ = 0;
+    loop_state_ = loop_state::none;
     eeprom_end_ = one_less(model_.eeprom_size);
     op_time_ = host_.clock_seconds();
     if (kind == operation_kind::blank || kind == operation_kind::verify) {
@@ -154,19 +157,22 @@ void programming_engine::complete_operation(const std::string& mode) {
         return;
     }
     const operation_texts& texts = texts_of(kind);
-    host_.enable();
-    op_time_ = host_.clock_seconds() - op_time_;
-    const std::string elapsed = elapsed_text(op_time_) + " seconds elapsed...";
+    // The window is usable from enable on, so a new start may empty the report
+    // and note its own start time before this result is shown.
+    const double started_at = op_time_;
     const bool failed = texts.failed_result != nullptr && report_.error_count != 0;
-    host_.set_status((failed ? texts.failed_result : texts.result) + elapsed);
+    const std::string report = failed ? report_.error_report : std::string();
+    host_.enable();
+    const double elapsed = host_.clock_seconds() - started_at;
+    host_.set_status((failed ? texts.failed_result : texts.result) + elapsed_text(elapsed) +
+                     " seconds elapsed...");
     host_.yield();
     if (kind == operation_kind::read) {
         host_.updatedisplay();
         host_.yield();
     }
     if (failed) {
-        host_.my_msgbox(std::string(texts.report_heading) + crlf + crlf + report_.error_report,
-                        msgbox_error, "");
+        host_.my_msgbox(std::string(texts.report_heading) + crlf + crlf + report, msgbox_error, "");
         host_.yield();
     }
 }

@@ -85,6 +85,11 @@ private:
     bool run_read(const decoded_instruction& ins);
     bool run_check(const decoded_instruction& ins);
     bool run_send(const decoded_instruction& ins);
+    // The byte an instruction sends or compares with at the counter; false
+    // (and the operation stopped) when there is none.
+    bool byte_to_send(const decoded_instruction& ins, std::int32_t counter, std::int64_t& value);
+    bool reference_byte(const decoded_instruction& ins, std::int32_t counter,
+                        std::int32_t& reference);
     bool run_flow(const decoded_instruction& ins);
     void show_progress(const decoded_instruction& ins);
     bool flash_byte_exists(std::int64_t index) const;
@@ -107,6 +112,13 @@ private:
     std::int32_t loop_start_ = 0;
     std::int32_t loop_end_ = 0;
     std::int32_t temp_value_ = 0;
+
+    // What the loop head that ran last did in this operation: let its body
+    // run (from loop_entry_counter_), finish, or see its pass cut short by the
+    // mismatch limit.
+    enum class loop_state : std::uint8_t { none, body, finished, jumped };
+    loop_state loop_state_ = loop_state::none;
+    std::int32_t loop_entry_counter_ = 0;
 
     std::vector<decoded_instruction> decoded_; // instr_, recognised once
     mismatch_report report_;

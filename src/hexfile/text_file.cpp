@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <exception>
 #include <memory>
 #include <system_error>
 
@@ -56,8 +57,14 @@ std::optional<std::string> read_whole_file(const std::string& path) {
     std::string content;
     char chunk[65536];
     std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        content.append(chunk, got);
+    try {
+        while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+            content.append(chunk, got);
+        }
+    } catch (const std::exception&) {
+        // A file larger than memory can hold is a file that cannot be read,
+        // not the end of the program.
+        return std::nullopt;
     }
     if (std::ferror(file.get()) != 0) {
         return std::nullopt;

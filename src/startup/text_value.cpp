@@ -1,5 +1,6 @@
 #include "startup/text_value.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -34,6 +35,34 @@ double whole_number_in_base(std::string_view digits, int base) {
         value = value * base + d;
     }
     return value;
+}
+
+// For a number beyond what a double holds: whether it lies above the largest
+// (rather than below the smallest). The place of its first significant digit
+// and its exponent decide that, not the exponent's sign alone.
+bool beyond_largest(std::string_view number) {
+    const std::size_t e = number.find('e');
+    const std::string_view mantissa = number.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    std::int64_t magnitude = first < point ? static_cast<std::int64_t>(point - first) - 1
+                                           : -static_cast<std::int64_t>(first - point);
+    if (e != std::string_view::npos) {
+        std::string_view digits = number.substr(e + 1);
+        const bool negative = !digits.empty() && digits.front() == '-';
+        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
+            digits.remove_prefix(1);
+        }
+        std::int64_t exponent = 0;
+        for (char c : digits) {
+            exponent = std::min<std::int64_t>(exponent * 10 + (c - '0'), 1'000'000'000);
+        }
+        magnitude += negative ? -exponent : exponent;
+    }
+    return magnitude > 0;
 }
 
 } // namespace
@@ -100,9 +129,7 @@ double text_value(std::string_view text) {
     const auto result = std::from_chars(first, number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         const bool negative = number[0] == '-';
-        // Either too large (infinity) or too small (zero) to hold.
-        const bool tiny = number.find("e-") != std::string::npos;
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        value = beyond_largest(number) ? std::numeric_limits<double>::infinity() : 0.0;
         if (negative) {
             value = -value;
         }

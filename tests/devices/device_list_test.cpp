@@ -226,6 +226,8 @@ TEST(DeviceList, EveryLineEndGivesTheSameTables) {
     EXPECT_EQ(parse_device_list(with_lf), expected);
     EXPECT_EQ(parse_device_list(with_cr), expected);
     EXPECT_EQ(parse_device_list(mixed), expected);
+    // A byte-order mark before the first line hides nothing.
+    EXPECT_EQ(parse_device_list("\xEF\xBB\xBF" + with_crlf), expected);
     // The last line needs no line end.
     with_crlf.resize(with_crlf.size() - 2);
     EXPECT_EQ(parse_device_list(with_crlf), expected);

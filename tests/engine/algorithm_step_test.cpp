@@ -123,6 +123,38 @@ TEST_F(AlgorithmStep, CalcflashEndsTheLoopAtTheLastPageHoldingData) {
     EXPECT_EQ(engine.flash_end(), 511);
 }
 
+TEST_F(AlgorithmStep, CalcflashOfAnErasedBufferCoversTheFirstPageWhateverItsSize) {
+    model.page_size = 1;
+    start(operation_kind::program, {"calcflash", "end"});
+    EXPECT_EQ(engine.flash_end(), 0);
+    model.page_size = 7;
+    start(operation_kind::program, {"calcflash", "end"});
+    EXPECT_EQ(engine.flash_end(), 6);
+}
+
+// The in-place editor stays live while an operation runs, so a byte edited
+// during the progress text's yield is the byte that goes out or is compared.
+TEST_F(AlgorithmStep, BytesAreTakenFromTheImageAfterTheProgressYield) {
+    host.on_yield = [&] {
+        if (!host.statuses.empty() && host.statuses.back().rfind("F:", 0) == 0) {
+            image.flash_buffer[0] = 0x5A;
+        }
+        if (!host.statuses.empty() && host.statuses.back() == "LOCK:") {
+            image.lock_byte = 0x12;
+        }
+    };
+    start(operation_kind::program, {"s-flashl", "s-lock", "end"});
+    reply(1);
+    EXPECT_EQ(host.written, (bytes{0xCB, 0x5A, 0xCB, 0x12}));
+
+    image.flash_buffer[0] = 0xFF;
+    image.lock_byte = 0x3F;
+    start(operation_kind::verify, {"temp=get", "checkflashl", "temp=get", "checklock", "end"});
+    engine.receive(std::string("\x5A\x00\x00\x12\x00\x00", 6));
+    run_to_end();
+    EXPECT_EQ(engine.error_count(), 0) << engine.error_report();
+}
+
 TEST_F(AlgorithmStep, CalceepromFindsTheLastProgrammedByte) {
     start(operation_kind::program, {"calceeprom", "calceeprom", "end"});
     EXPECT_EQ(engine.eeprom_end(), -1);

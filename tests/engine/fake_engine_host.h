@@ -40,6 +40,8 @@ public:
     std::function<void(std::uint8_t)> on_write;
     std::function<void()> on_updatedisplay;
     std::function<void()> on_yield;
+    // The main window's enable yields too; a click can land in it.
+    std::function<void()> on_enable;
 
     void write_byte(std::uint8_t value) override {
         static const char digits[] = "0123456789ABCDEF";
@@ -75,6 +77,9 @@ public:
     void enable() override {
         events.emplace_back("enable");
         ++enables;
+        if (on_enable) {
+            on_enable();
+        }
     }
     void updatedisplay() override {
         events.emplace_back("updatedisplay");

@@ -167,5 +167,54 @@ TEST_F(MalformedAlgorithm, FlashComparisonOutsideTheBuffer) {
     EXPECT_EQ(host.written, bytes{0xCC});
 }
 
+TEST_F(MalformedAlgorithm, BlankChecksOutsideTheBuffers) {
+    run(operation_kind::blank,
+        {"temp=get", "checkblankflashl", "checkblankflashh", "checkblankeeprom", "end"});
+    EXPECT_EQ(engine.error_count(), 3);
+    host.clear();
+    image.flash_buffer.resize(1);
+    run(operation_kind::blank, {"temp=get", "checkblankflashh", "end"});
+    expect_stopped_at("checkblankflashh", "the address counter 0 lies outside the FLASH buffer");
+    host.clear();
+    image.eeprom_buffer.clear();
+    run(operation_kind::blank, {"temp=get", "checkblankeeprom", "end"});
+    expect_stopped_at("checkblankeeprom", "the address counter 0 lies outside the EEPROM buffer");
+}
+
+// The adapter answers every command, yet the loop would never end.
+TEST_F(MalformedAlgorithm, ALoopWhoseBodyNeverAdvancesTheCounter) {
+    run(operation_kind::program, {"setflashloop", "s-flashl", "loop", "end"});
+    EXPECT_EQ(host.written, (bytes{0xC8, 0xCB, 0xFF}));
+    expect_stopped_at("loop", "the loop's body does not advance the address counter");
+}
+
+TEST_F(MalformedAlgorithm, ALoopThatWouldRestartAFinishedLoop) {
+    model.flash_size = 4;
+    run(operation_kind::program, {"setflashloop", "s-flashl", "s-flashh", "loop", "loop", "end"});
+    EXPECT_EQ(std::count(host.written.begin(), host.written.end(), 0xCB), 4);
+    expect_stopped_at("loop", "its loop has finished already");
+}
+
+TEST_F(MalformedAlgorithm, ALoopWithoutAHeadInItsOwnOperation) {
+    start(operation_kind::program, {"setflashloop", "end"});
+    run_to_end();
+    host.clear();
+    run(operation_kind::program, {"loop", "end"});
+    EXPECT_TRUE(host.written.empty());
+    expect_stopped_at("loop", "no loop head has run before it");
+}
+
+// After the 25th difference the run goes on at the last instruction, here the
+// loop itself, without its pass having advanced the counter.
+TEST_F(MalformedAlgorithm, TheTwentyFifthDifferenceMayLandOnALoop) {
+    model.flash_size = 64;
+    reset_memory_image(image, model);
+    run(operation_kind::verify,
+        {"setflashloop", "temp=get", "checkflashl", "temp=get", "checkflashh", "loop"});
+    EXPECT_TRUE(host.boxes.size() == 1U && host.boxes[0].text.rfind("Chip verify failed:", 0) == 0)
+        << (host.boxes.empty() ? "" : host.boxes[0].text);
+    EXPECT_EQ(engine.error_count(), 65);
+}
+
 } // namespace
 } // namespace pellandor

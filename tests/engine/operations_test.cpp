@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine_fixture.h"
+#include "startup/text_value.h"
 
 namespace pellandor {
 namespace {
@@ -92,6 +93,25 @@ TEST_F(Operations, CompletionShowsTheElapsedTimeWithHundredthsCut) {
     EXPECT_EQ(status_after(operation_kind::blank, 0.125), "Chip is blank. 0.12 seconds elapsed...");
     EXPECT_EQ(status_after(operation_kind::verify, 1.999),
               "Chip verified. 1.99 seconds elapsed...");
+    // Whole hundredths read from the clock are not lost to binary fractions.
+    EXPECT_EQ(status_after(operation_kind::program, 1.29),
+              "Chip programmed. 1.29 seconds elapsed...");
+    EXPECT_EQ(status_after(operation_kind::program, 0.29),
+              "Chip programmed. 0.29 seconds elapsed...");
+    EXPECT_EQ(status_after(operation_kind::program, 4.35),
+              "Chip programmed. 4.35 seconds elapsed...");
+    EXPECT_EQ(status_after(operation_kind::program, 1.289999),
+              "Chip programmed. 1.28 seconds elapsed...");
+}
+
+TEST_F(Operations, EveryHundredthOfTheClockShowsAsItself) {
+    for (int hundredths = 0; hundredths < 10000; ++hundredths) {
+        const std::string expected = decimal_text(std::int64_t{hundredths / 100}) +
+                                     (hundredths % 100 < 10 ? ".0" : ".") +
+                                     decimal_text(std::int64_t{hundredths % 100});
+        ASSERT_EQ(status_after(operation_kind::erase, hundredths / 100.0),
+                  "Chip erased. " + expected + " seconds elapsed...");
+    }
 }
 
 TEST_F(Operations, TheCompletionStepEnablesShowsTheResultAndLeavesTheEventOff) {
@@ -177,6 +197,36 @@ TEST_F(Operations, AStartClickedDuringTheCompletionKeepsItsName) {
     ASSERT_TRUE(clicked);
     EXPECT_EQ(engine.operation_mode(), "verify");
     EXPECT_EQ(host.written.back(), 0xC9);
+}
+
+// The new start empties the report and notes its own start time; the
+// finished verify must still report its own failure and its own time.
+TEST_F(Operations, AStartClickedWhileTheWindowIsEnabledLeavesTheFinishedResultIntact) {
+    host.now = 10;
+    start(operation_kind::verify, {"temp=get", "checkflashl", "end"});
+    model.verify_instr = testing::list_of({"begin", "end"});
+    bool clicked = false;
+    host.on_enable = [&] {
+        if (!clicked) {
+            clicked = true;
+            host.now = 12.5;
+            engine.verify1_routine();
+        }
+    };
+    host.now = 12.5;
+    engine.receive(std::string("\x00\x00\x00\x00", 4));
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(host.statuses.back(), "Chip verify failed. 2.50 seconds elapsed...");
+    ASSERT_EQ(host.boxes.size(), 1U);
+    EXPECT_EQ(host.boxes[0].text, "Chip verify failed:\r\n\r\n"
+                                  "Memory Location,   Read Value,   Expected,\r\n"
+                                  "FLASH Word LB 000000h,   00h,   FFh,\r\n");
+    EXPECT_EQ(engine.operation_mode(), "verify");
+
+    host.on_enable = nullptr;
+    host.now = 13.75;
+    run_to_end();
+    EXPECT_EQ(host.statuses.back(), "Chip verified. 1.25 seconds elapsed...");
 }
 
 } // namespace

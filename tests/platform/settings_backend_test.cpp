@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QString>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "support/temporary_config_folder.h"
 
@@ -99,6 +100,21 @@ TEST(SettingsBackend, SeesAValueDeletedByHandAndWritesItsDefaultAgain) {
     EXPECT_EQ(store.get_string_setting("Color Theme", "Original Lite"), "Original Lite");
     EXPECT_EQ(store.get_long_setting("Serial Port Number", 1), 5);
     EXPECT_TRUE(file_content(settings_file(config)).contains("Color%20Theme=Original Lite"));
+}
+
+TEST(SettingsBackend, GivesBackEveryTextAsWritten) {
+    // Folder names and theme names may hold what the INI syntax gives a
+    // meaning to: list commas, quotes, comment marks, Qt's "@" type prefixes.
+    const temporary_config_folder config;
+    settings_backend_qt backend;
+    const std::vector<std::string> texts{"/home/a, b/",   " lead", "trail ", "@Invalid()",
+                                         "@ByteArray(x)", "\"q\"", "x;y",    "#z",
+                                         "c:\\dir\\",     "a=b",   "1,2,3",  "tab\there"};
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string name = "Text " + std::to_string(i);
+        backend.write_text(name, texts[i]);
+        EXPECT_EQ(settings_backend_qt().read_text(name), texts[i]) << texts[i];
+    }
 }
 
 } // namespace

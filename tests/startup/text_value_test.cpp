@@ -1,5 +1,7 @@
 #include "startup/text_value.h"
 #include <cmath>
+#include <limits>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +24,9 @@ TEST(TextValue, SkipsBlanksTabsAndLineFeedsAnywhere) {
     EXPECT_EQ(text_value(" 1 2"), 12);
     EXPECT_EQ(text_value("\t3\n4"), 34);
     EXPECT_EQ(text_value("- 5"), -5);
+    EXPECT_EQ(text_value("& H 1 F"), 31);
+    EXPECT_EQ(text_value("1 E 0 5"), 100000);
+    EXPECT_EQ(text_value("2 . 5"), 2.5);
     // A carriage return is not skipped: it ends the number.
     EXPECT_EQ(text_value("5\r6"), 5);
 }
@@ -41,6 +46,9 @@ TEST(TextValue, ReadsHexadecimalAndOctalWholeNumbers) {
     EXPECT_EQ(text_value("&H1G"), 1);
     EXPECT_EQ(text_value("&X1"), 0);
     EXPECT_EQ(text_value("&"), 0);
+    EXPECT_EQ(text_value("&H"), 0);
+    EXPECT_EQ(text_value("&HG1"), 0);
+    EXPECT_EQ(text_value("-&H10"), 0);
 }
 
 TEST(TextValue, OnlyAFullStopSeparatesAFraction) {
@@ -54,6 +62,17 @@ TEST(TextValue, HugeNumbersDoNotFault) {
     EXPECT_EQ(round_half_even(text_value("1e999")), 2147483647);
     EXPECT_EQ(round_half_even(text_value("-1e999")), -2147483647 - 1);
     EXPECT_EQ(round_half_even(text_value("&HFFFFFFFFFFFFFFFFFFFF")), 2147483647);
+}
+
+TEST(TextValue, TellsTooLargeFromTooSmallByTheWholeNumberNotItsExponentSign) {
+    const std::string zeros(400, '0');
+    EXPECT_EQ(text_value("0." + zeros + "1"), 0);
+    EXPECT_EQ(text_value("-0." + zeros + "1"), 0);
+    EXPECT_TRUE(std::isinf(text_value("1" + zeros + "e-10")));
+    EXPECT_EQ(text_value("-1" + zeros + "D-5"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(text_value("0." + zeros + "1E+5"), 0);
+    EXPECT_EQ(text_value("0." + zeros + "1E+300"), 1e-101);
+    EXPECT_EQ(text_value("1" + zeros + "e-390"), 1e10);
 }
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {

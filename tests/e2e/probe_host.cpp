@@ -53,7 +53,7 @@ void probe_host::set_receive_threshold(int threshold) {
 }
 
 void probe_host::yield() {
-    QCoreApplication::processEvents();
+    yield_();
 }
 
 void probe_host::sleep_ms(std::int32_t milliseconds) {

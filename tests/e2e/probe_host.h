@@ -10,6 +10,7 @@
 
 #include "engine/engine_host.h"
 #include "engine/programming_engine.h"
+#include "platform/event_yield.h"
 
 namespace pellandor {
 
@@ -61,6 +62,7 @@ private:
     bool data_byte_next_ = false;
     probe_counters counters_;
     std::vector<std::uint8_t>* recording_ = nullptr;
+    event_yield yield_;
 };
 
 // CR LF pairs as the two characters backslash and n, so a text stays one line.

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "startup/hex_text.h"
+#include "startup/letter_case.h"
 #include "startup/text_value.h"
 
 namespace pellandor {
@@ -77,18 +78,13 @@ constexpr std::array<word_entry, 52> named_words{{
     {"checkfuse2", opcode::check_config, of(config_byte::fuse2)},
 }};
 
-char ascii_upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 } // namespace
 
 decoded_instruction decode_instruction(std::string_view text) {
     // No named word has three characters and begins with "s", and wprog is
     // the only one beginning with "w", so the prefix forms may be tried first.
     if (text.size() == 3 && text[0] == 's') {
-        const char digits[2] = {ascii_upper(text[1]), ascii_upper(text[2])};
-        return {opcode::data_byte, hex2_value(std::string_view(digits, 2)), 0};
+        return {opcode::data_byte, hex2_value(upper_case(text.substr(1))), 0};
     }
     if (text.size() > 0 && text[0] == 'w' && text != "wprog") {
         return {opcode::wait, round_half_even(text_value(text.substr(1))), 0};

@@ -1,6 +1,5 @@
 #include "probe_host.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <chrono>

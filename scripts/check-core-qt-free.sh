@@ -4,9 +4,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-# Form files are the ones named *_form.* or *_widget.* and main.cpp.
+# Form files are the ones whose name holds _form, _widget, _window or _dialog
+# before the extension or before a further _part, and main.cpp.
 core_files=$(git ls-files 'src/*.h' 'src/*.cpp' | grep -v '^src/platform/' |
-    grep -v -E '_(form|widget|window|dialog)\.(h|cpp)$' | grep -v -E '(^|/)main\.cpp$' || true)
+    grep -v -E '_(form|widget|window|dialog)(_[a-z0-9_]+)?\.(h|cpp)$' | grep -v -E '(^|/)main\.cpp$' || true)
 bad=$(grep -n -E '#\s*include\s*[<"](Q[A-Za-z]+|qt[a-z]*/|Qt[A-Za-z]+/)' $core_files || true)
 if [ -n "$bad" ]; then
     echo "Core files include Qt headers:"

@@ -1,0 +1,107 @@
+// What every window of the program is built from: twips to pixels, the
+// system's fonts, colours of the theme on widgets, labels that take clicks,
+// the surface of a form, and the dialogs' frame.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QScrollBar>
+#include <QString>
+#include <QWidget>
+
+#include <string>
+
+#include "themes/theme_table.h"
+
+namespace pellandor {
+
+// The forms were laid out in twips: 15 twips are one logical pixel.
+constexpr int twips(int value) {
+    return (value + 7) / 15;
+}
+
+// "Microsoft Sans Serif" at a point size, with its stand-ins.
+QFont sans_font(double point_size);
+// The windows' own font, "Microsoft Sans Serif" 8.25 pt.
+QFont window_font();
+// "Lucida Console" 9.75 pt, with its stand-ins: the grids, the configuration
+// fields and the in-place editor.
+QFont console_font();
+
+QColor to_qcolor(theme_color color);
+theme_color from_qcolor(const QColor& color);
+
+// The 8-bit texts of the core and the widgets' texts: the local encoding, so
+// that file names in any script survive the round trip.
+QString to_qstring(const std::string& text);
+std::string from_qstring(const QString& text);
+// CR LF pairs become the widgets' line breaks and back.
+QString lines_to_qstring(const std::string& text);
+
+// BackColor and ForeColor of a label or a form: the window and text roles,
+// with the background filled.
+void set_back_color(QWidget& widget, theme_color color);
+void set_fore_color(QWidget& widget, theme_color color);
+theme_color back_color(const QWidget& widget);
+theme_color fore_color(const QWidget& widget);
+
+// A label whose click is an event of its own: a press on it never reaches
+// the form beneath, and a press and release on it is one click.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit ClickLabel(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool pressed_ = false;
+};
+
+// The client area of a form: a click on it where no control stands is the
+// form's click.
+class FormSurface : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FormSurface(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// A vertical scroll bar that takes the focus by click and by code and says
+// when it got it. Every change of its value is one change event; while the
+// user drags the thumb the change is a scroll event instead.
+class ScrollBar : public QScrollBar {
+    Q_OBJECT
+
+public:
+    explicit ScrollBar(QWidget* parent = nullptr);
+
+signals:
+    void changed();
+    void scrolled();
+    void got_focus();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+};
+
+// The dialogs' frame: a tool window with a title bar but no close box and no
+// taskbar entry, modal to the whole program.
+void make_dialog_frame(QWidget& dialog);
+// Places a window in the middle of the screen it is on.
+void centre_on_screen(QWidget& window);
+
+} // namespace pellandor

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 
 namespace pellandor {
@@ -99,6 +100,18 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 FormSurface::FormSurface(QWidget* parent) : QWidget(parent) {}
+
+void FormSurface::set_back_color(theme_color color) {
+    back_color_ = color;
+    painted_ = true;
+    update();
+}
+
+void FormSurface::paintEvent(QPaintEvent*) {
+    if (painted_) {
+        QPainter(this).fillRect(rect(), to_qcolor(back_color_));
+    }
+}
 
 void FormSurface::mousePressEvent(QMouseEvent* event) {
     event->accept();

@@ -66,18 +66,28 @@ private:
 };
 
 // The client area of a form: a click on it where no control stands is the
-// form's click.
+// form's click. Its BackColor is painted here rather than put into a palette,
+// which the buttons, scroll bars and grids on it would inherit: they keep
+// their own colours whatever the theme.
 class FormSurface : public QWidget {
     Q_OBJECT
 
 public:
     explicit FormSurface(QWidget* parent = nullptr);
 
+    void set_back_color(theme_color color);
+    theme_color back_color() const { return back_color_; }
+
 signals:
     void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    theme_color back_color_ = 0;
+    bool painted_ = false;
 };
 
 // A vertical scroll bar that takes the focus by click and by code and says

@@ -17,19 +17,19 @@ inline void when_modal_opens(std::function<void(QWidget&)> act, int timeout_ms =
     QPointer<QWidget> before = QApplication::activeModalWidget();
     auto* timer = new QTimer;
     auto waited = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, before, waited, act = std::move(act),
-                                                timeout_ms] {
-        QWidget* modal = QApplication::activeModalWidget();
-        *waited += timer->interval();
-        if (modal != nullptr && modal != before.data() && modal->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            act(*modal);
-        } else if (*waited > timeout_ms) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
+    QObject::connect(timer, &QTimer::timeout,
+                     [timer, before, waited, act = std::move(act), timeout_ms] {
+                         QWidget* modal = QApplication::activeModalWidget();
+                         *waited += timer->interval();
+                         if (modal != nullptr && modal != before.data() && modal->isVisible()) {
+                             timer->stop();
+                             timer->deleteLater();
+                             act(*modal);
+                         } else if (*waited > timeout_ms) {
+                             timer->stop();
+                             timer->deleteLater();
+                         }
+                     });
     timer->start(10);
 }
 

@@ -8,9 +8,11 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "devices/model_chooser_form.h"
 #include "mainwindow/hex_grid_widget.h"
 #include "startup/controls_widget.h"
 #include "startup/text_value.h"
+#include "themes/theme_chooser_form.h"
 
 namespace pellandor {
 
@@ -59,6 +61,11 @@ void Form1::connect_events() {
         connect(starts[i].second, &QAction::triggered, this, start);
     }
     connect(menuclear, &QAction::triggered, this, &Form1::menuclear_Click);
+    connect(menumodel, &QAction::triggered, this, &Form1::menumodel_Click);
+    connect(menucolors, &QAction::triggered, this, &Form1::menucolors_Click);
+    for (ClickLabel* label : {label_ime, label_info, Label1}) {
+        connect(label, &ClickLabel::clicked, this, [this] { when_idle(&Form1::menumodel_Click); });
+    }
     connect(menuport, &QAction::triggered, this, &Form1::menuport_Click);
     connect(menubaud, &QAction::triggered, this, &Form1::menubaud_Click);
 
@@ -95,6 +102,20 @@ void Form1::when_idle(void (Form1::*command)()) {
     if (!busy()) {
         (this->*command)();
     }
+}
+
+void Form1::menumodel_Click() {
+    {
+        Form5 chooser(state_.devices, state_.model, settings_, state_.theme, this);
+        chooser.exec();
+    }
+    // Leaving the chooser always empties the buffers, whatever was chosen.
+    menuclear_Click();
+}
+
+void Form1::menucolors_Click() {
+    Form34 chooser(settings_, state_.theme, [this] { settheme(); }, this);
+    chooser.exec();
 }
 
 void Form1::disable() {

@@ -61,6 +61,8 @@ public:
 
     // Commands, as the menus, buttons and labels call them.
     void menuclear_Click();
+    void menumodel_Click();
+    void menucolors_Click();
     void menuport_Click();
     void menubaud_Click();
 

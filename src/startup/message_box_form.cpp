@@ -58,7 +58,10 @@ QLabel* make_picture(QWidget& form, const char* name, QStyle::StandardPixmap ico
     auto* picture = new QLabel(&form);
     picture->setObjectName(QString::fromLatin1(name));
     picture->setGeometry(twips(60), twips(60), twips(720), twips(720));
-    picture->setPixmap(form.style()->standardIcon(icon).pixmap(48, 48));
+    // The style may have the icon only smaller: it is drawn at 48 px all the same.
+    picture->setPixmap(form.style()->standardIcon(icon).pixmap(48, 48).scaled(
+        48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    picture->setAlignment(Qt::AlignCenter);
     picture->hide();
     return picture;
 }

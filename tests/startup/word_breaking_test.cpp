@@ -1,6 +1,7 @@
 #include "startup/word_breaking.h"
 
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <utility>
 
@@ -23,6 +24,10 @@ struct breaking_case {
     std::string text;
     std::string shown;
 };
+
+void PrintTo(const breaking_case& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class BreakLongWords : public ::testing::TestWithParam<breaking_case> {};
 

@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -100,14 +99,23 @@ struct kind_case {
 
 class MessageBoxKinds : public OwnMessageBox, public ::testing::WithParamInterface<kind_case> {};
 
-TEST_P(MessageBoxKinds, ShowThePictureAndButtonsOfTheKind) {
+TEST_P(MessageBoxKinds, ShowThePictureAndButtonsOfTheKindInTheThemesColours) {
     const kind_case expected = GetParam();
     show("Line number 3: bad record.", expected.kind, [&](Form08& box) {
+        EXPECT_EQ(back_color(*box.surface), theme.col_form_back);
+        EXPECT_EQ(box.surface->geometry(), box.rect());
+        EXPECT_EQ(back_color(*box.lab_title), theme.col_title_back);
+        EXPECT_EQ(fore_color(*box.lab_title), theme.col_title_fore);
+        EXPECT_EQ(role_color(*box.txt_title, QPalette::Base), theme.col_title_back);
+        EXPECT_EQ(role_color(*box.txt_title, QPalette::Text), theme.col_title_fore);
+        EXPECT_TRUE(keeps_default_palette(*box.Command1));
+        EXPECT_TRUE(keeps_default_palette(*box.Command2));
         for (QLabel* picture : {box.img_ok, box.img_ask, box.img_err, box.img_info}) {
             EXPECT_EQ(picture->isVisible(), picture->objectName() == expected.picture);
             EXPECT_EQ(picture->geometry(), QRect(4, 4, 48, 48));
             const QSize size = picture->pixmap().size();
             EXPECT_EQ(std::max(size.width(), size.height()), 48);
+            EXPECT_TRUE(keeps_default_palette(*picture));
         }
         EXPECT_NE(box.img_ok->pixmap().toImage(), box.img_info->pixmap().toImage());
         EXPECT_EQ(box.windowTitle(), "Quillmere Pellandor");
@@ -171,18 +179,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         answer_case{"ClickOk", 0, click_ok, 1}, answer_case{"EnterOk", 16, key(Qt::Key_Return), 1},
         answer_case{"EscapeOk", 64, key(Qt::Key_Escape), 1},
-        answer_case{"WindowCloseOk", 0, close_box, 1}, answer_case{"YOk", 0, key(Qt::Key_Y), 1},
+        answer_case{"WindowCloseOk", 0, close_box, 1},
         answer_case{"ShiftZOk", 0, key(Qt::Key_Z, Qt::ShiftModifier), 1},
         answer_case{"NInOkBox", 0, key(Qt::Key_N), 7}, answer_case{"ClickYes", 4, click_ok, 6},
         answer_case{"ClickNo", 4, click_no, 7}, answer_case{"EnterYes", 4, key(Qt::Key_Enter), 6},
         answer_case{"EscapeNo", 4, key(Qt::Key_Escape), 7},
-        answer_case{"WindowCloseNo", 4, close_box, 7}, answer_case{"ZYes", 4, key(Qt::Key_Z), 6},
+        answer_case{"WindowCloseNo", 4, close_box, 7},
         answer_case{"ShiftYYes", 4, key(Qt::Key_Y, Qt::ShiftModifier), 6},
-        answer_case{"NNo", 4, key(Qt::Key_N), 7},
+
         answer_case{"ShiftNNo", 4, key(Qt::Key_N, Qt::ShiftModifier), 7},
         answer_case{"YWithFocusOnNo", 4, key_on_no(Qt::Key_Y), 6},
-        answer_case{"NWithFocusOnNo", 4, key_on_no(Qt::Key_N), 7},
-        answer_case{"SpaceOnNo", 4, key_on_no(Qt::Key_Space), 7}),
+        answer_case{"NWithFocusOnNo", 4, key_on_no(Qt::Key_N), 7}),
     case_name);
 
 struct text_case {
@@ -309,20 +316,114 @@ TEST_F(OwnMessageBox, ABoxOpenedWhileAnotherIsOpenKeepsBothAnswers) {
     EXPECT_EQ(outer, msgbox_yes);
 }
 
-TEST_F(OwnMessageBox, PaintsTheFormAndTextFromTheTheme) {
-    show("x", msgbox_yes_no, [this](Form08& box) {
-        EXPECT_EQ(back_color(*box.surface), theme.col_form_back);
-        EXPECT_EQ(box.surface->geometry(), box.rect());
-        EXPECT_EQ(back_color(*box.lab_title), theme.col_title_back);
-        EXPECT_EQ(fore_color(*box.lab_title), theme.col_title_fore);
-        EXPECT_EQ(role_color(*box.txt_title, QPalette::Base), theme.col_title_back);
-        EXPECT_EQ(role_color(*box.txt_title, QPalette::Text), theme.col_title_fore);
-        for (const QWidget* control :
-             std::initializer_list<const QWidget*>{box.Command1, box.Command2, box.img_ask}) {
-            EXPECT_TRUE(keeps_default_palette(*control)) << control->objectName().toStdString();
-        }
-        box.Command1->click();
-    });
+class OwnInputBox : public ::testing::Test {
+protected:
+    std::string show(const std::string& prompt, const std::string& default_text,
+                     std::function<void(Form07&)> act, const std::string& title = "") {
+        when_box_opens<Form07>(std::move(act));
+        return boxes.my_inputbox(prompt, title, default_text);
+    }
+
+    theme_colors theme = colourful_theme();
+    own_boxes boxes{theme};
+};
+
+TEST_F(OwnInputBox, OpensWithTheDefaultCentredSelectedAndFocusedInTheThemesColours) {
+    const std::string entered =
+        show("Enter new programming time in ms [1-30].", "10", [this](Form07& box) {
+            EXPECT_EQ(box.windowTitle(), "Quillmere Pellandor");
+            EXPECT_EQ(back_color(*box.surface), theme.col_hexhead_back);
+            EXPECT_EQ(box.surface->geometry(), box.rect());
+            EXPECT_EQ(back_color(*box.lab_title), theme.col_title_back);
+            EXPECT_EQ(fore_color(*box.lab_title), theme.col_title_fore);
+            EXPECT_EQ(role_color(*box.txt_input, QPalette::Base), theme.col_field_back);
+            EXPECT_EQ(role_color(*box.txt_input, QPalette::Text), theme.col_field_fore);
+            EXPECT_TRUE(keeps_default_palette(*box.Command1));
+            EXPECT_EQ(box.txt_input->text(), "10");
+            EXPECT_EQ(box.txt_input->selectedText(), "10");
+            EXPECT_EQ(box.txt_input->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+            EXPECT_EQ(box.focusWidget(), box.txt_input);
+            QTest::keyClicks(box.txt_input, "7");
+            box.Command1->click();
+        });
+    EXPECT_EQ(entered, "7");
+}
+
+struct entry_case {
+    const char* name;
+    std::string default_text;
+    std::function<void(Form07&)> act;
+    std::string entered;
+};
+
+class InputBoxAnswers : public OwnInputBox, public ::testing::WithParamInterface<entry_case> {};
+
+TEST_P(InputBoxAnswers, GiveTheTextTheBoxEndsWith) {
+    EXPECT_EQ(show("Enter serial port number [1-16].", GetParam().default_text, GetParam().act),
+              GetParam().entered);
+}
+
+auto type_then(const char* text, std::function<void(Form07&)> end) {
+    return [text, end](Form07& box) {
+        QTest::keyClicks(box.txt_input, text);
+        end(box);
+    };
+}
+void press_ok(Form07& box) {
+    box.Command1->click();
+}
+void press_cancel(Form07& box) {
+    box.Command2->click();
+}
+void press_enter(Form07& box) {
+    QTest::keyClick(box.txt_input, Qt::Key_Return);
+}
+void press_escape(Form07& box) {
+    QTest::keyClick(box.txt_input, Qt::Key_Escape);
+}
+void close_input(Form07& box) {
+    box.close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, InputBoxAnswers,
+    ::testing::Values(entry_case{"OkKeepsSpaces", "  3 ", press_ok, "  3 "},
+                      entry_case{"TypedWithSpaces", "3", type_then(" 12 ", press_ok), " 12 "},
+                      entry_case{"EmptyDefault", "", press_ok, ""},
+                      entry_case{"EnterIsOk", "9600", type_then("4800", press_enter), "4800"},
+                      entry_case{"CancelAfterTyping", "3", type_then("5", press_cancel), ""},
+                      entry_case{"EscapeIsCancel", "3", type_then("5", press_escape), ""},
+                      entry_case{"WindowCloseKeepsDefault", "3", type_then("5", close_input), "3"}),
+    case_name);
+
+TEST_F(OwnInputBox, ATallerPromptMovesFieldAndButtonsDown) {
+    struct look {
+        int label_bottom, field_top, buttons_top, height, width;
+    };
+    const auto look_of = [this](const std::string& prompt) {
+        look seen{};
+        show(
+            prompt, "1",
+            [&seen](Form07& box) {
+                seen = {box.lab_title->geometry().bottom() + 1, box.txt_input->y(),
+                        box.Command1->y(), box.height(), box.width()};
+                EXPECT_EQ(box.Command2->y(), box.Command1->y());
+                box.Command2->click();
+            },
+            "Port");
+        return seen;
+    };
+    const look one = look_of("Enter serial port number [1-16].");
+    const look three = look_of("Enter serial port number [1-16].\r\nSecond\r\nThird");
+    const look wrapped = look_of(sentences(3));
+    for (const look& seen : {one, three, wrapped}) {
+        EXPECT_EQ(seen.width, 313);
+        EXPECT_EQ(seen.field_top, seen.label_bottom + 7);
+        EXPECT_EQ(seen.buttons_top, seen.label_bottom + 35);
+        EXPECT_EQ(seen.height, seen.buttons_top + 25);
+    }
+    EXPECT_GT(three.label_bottom, one.label_bottom);
+    EXPECT_GT(wrapped.label_bottom, one.label_bottom);
 }
 
 } // namespace

@@ -80,7 +80,7 @@ void Form07::prepare_display() {
 
     txt_input->setText(to_qstring(input_text_));
     txt_input->selectAll();
-    txt_input->setAlignment(Qt::AlignHCenter);
+    txt_input->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     txt_input->setFocus();
     centre_on_screen(*this);
 }

@@ -80,6 +80,13 @@ theme_color fore_color(const QWidget& widget) {
     return from_qcolor(widget.palette().color(QPalette::WindowText));
 }
 
+void set_text_box_colors(QWidget& box, theme_color back, theme_color fore) {
+    QPalette palette = box.palette();
+    palette.setColor(QPalette::Base, to_qcolor(back));
+    palette.setColor(QPalette::Text, to_qcolor(fore));
+    box.setPalette(palette);
+}
+
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }

@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "startup/app_info.h"
 #include "themes/theme_table.h"
 
 namespace pellandor {
@@ -19,6 +20,12 @@ namespace pellandor {
 // The forms were laid out in twips: 15 twips are one logical pixel.
 constexpr int twips(int value) {
     return (value + 7) / 15;
+}
+
+// A spacing of the own message and input boxes, in twips at their layout
+// factor, as pixels.
+constexpr int dialog_twips(int value) {
+    return twips(static_cast<int>(static_cast<float>(value) * dialog_scale + 0.5F));
 }
 
 // "Microsoft Sans Serif" at a point size, with its stand-ins.
@@ -45,6 +52,8 @@ void set_back_color(QWidget& widget, theme_color color);
 void set_fore_color(QWidget& widget, theme_color color);
 theme_color back_color(const QWidget& widget);
 theme_color fore_color(const QWidget& widget);
+// BackColor and ForeColor of a text box: the base and text roles.
+void set_text_box_colors(QWidget& box, theme_color back, theme_color fore);
 
 // A label whose click is an event of its own: a press on it never reaches
 // the form beneath, and a press and release on it is one click.

@@ -1,0 +1,106 @@
+#include "startup/input_box_form.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "startup/controls_widget.h"
+
+namespace pellandor {
+
+namespace {
+
+QPushButton* make_button(QWidget& form, const char* name, const char* caption, int left) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), &form);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(twips(left), twips(960), twips(855), twips(315));
+    return button;
+}
+
+} // namespace
+
+Form07::Form07(const theme_colors& theme) : theme_(theme) {
+    make_dialog_frame(*this);
+    setFont(window_font());
+    setWindowTitle(QStringLiteral("My Input Box"));
+    setFixedSize(twips(4695), twips(1335));
+
+    surface = new FormSurface(this);
+    surface->setGeometry(rect());
+
+    lab_title = new QLabel(this);
+    lab_title->setObjectName(QStringLiteral("lab_title"));
+    lab_title->setGeometry(twips(120), twips(120), twips(4455), twips(315));
+    lab_title->setFont(sans_font(9));
+    lab_title->setWordWrap(true);
+    lab_title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    txt_input = new QLineEdit(this);
+    txt_input->setObjectName(QStringLiteral("txt_input"));
+    txt_input->setGeometry(twips(180), twips(540), twips(4335), twips(315));
+    txt_input->setFont(sans_font(9));
+
+    Command2 = make_button(*this, "Command2", "Cancel", 2760);
+    connect(Command2, &QPushButton::clicked, this, &Form07::Command2_Click);
+    Command1 = make_button(*this, "Command1", "OK", 3660);
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &Form07::Command1_Click);
+
+    setTabOrder(txt_input, Command1);
+    setTabOrder(Command1, Command2);
+    settheme();
+}
+
+void Form07::set_entry(const std::string& prompt, const std::string& default_text) {
+    msg_text_ = prompt;
+    input_text_ = default_text;
+}
+
+void Form07::settheme() {
+    set_back_color(*surface, theme_.col_hexhead_back);
+    set_back_color(*lab_title, theme_.col_title_back);
+    set_fore_color(*lab_title, theme_.col_title_fore);
+    // The field's palette colours whatever text it takes later.
+    set_text_box_colors(*txt_input, theme_.col_field_back, theme_.col_field_fore);
+}
+
+void Form07::prepare_display() {
+    bottom_margin_ = height() - Command1->y();
+
+    lab_title->setText(lines_to_qstring(msg_text_));
+    lab_title->resize(lab_title->width(),
+                      lab_title->heightForWidth(lab_title->width()) + dialog_twips(60));
+    const int label_bottom = lab_title->y() + lab_title->height();
+    txt_input->move(txt_input->x(), label_bottom + dialog_twips(105));
+    Command1->move(Command1->x(), label_bottom + dialog_twips(525));
+    Command2->move(Command2->x(), Command1->y());
+    setFixedSize(width(), Command1->y() + bottom_margin_);
+    surface->setGeometry(rect());
+
+    txt_input->setText(to_qstring(input_text_));
+    txt_input->selectAll();
+    txt_input->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    txt_input->setFocus();
+    centre_on_screen(*this);
+}
+
+void Form07::Command1_Click() {
+    input_text_ = from_qstring(txt_input->text());
+    accept();
+}
+
+void Form07::Command2_Click() {
+    input_text_.clear();
+    reject();
+}
+
+void Form07::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        Command2_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace pellandor

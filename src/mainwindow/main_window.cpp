@@ -10,6 +10,8 @@
 
 #include "devices/model_chooser_form.h"
 #include "mainwindow/hex_grid_widget.h"
+#include "mainwindow/small_boxes.h"
+#include "startup/app_info.h"
 #include "startup/controls_widget.h"
 #include "startup/text_value.h"
 #include "themes/theme_chooser_form.h"
@@ -61,8 +63,16 @@ void Form1::connect_events() {
         connect(starts[i].second, &QAction::triggered, this, start);
     }
     connect(menuclear, &QAction::triggered, this, &Form1::menuclear_Click);
+    connect(menuopen, &QAction::triggered, this, &Form1::menuopen_Click);
+    connect(menusave, &QAction::triggered, this, &Form1::menusave_Click);
     connect(menumodel, &QAction::triggered, this, &Form1::menumodel_Click);
     connect(menucolors, &QAction::triggered, this, &Form1::menucolors_Click);
+    connect(menuprogtime, &QAction::triggered, this, &Form1::menuprogtime_Click);
+    connect(menuportinfo, &QAction::triggered, this, &Form1::menuportinfo_Click);
+    connect(menuabout, &QAction::triggered, this, &Form1::menuabout_Click);
+    for (ClickLabel* label : {label_hex, Label7}) {
+        connect(label, &ClickLabel::clicked, this, [this] { when_idle(&Form1::menuopen_Click); });
+    }
     for (ClickLabel* label : {label_ime, label_info, Label1}) {
         connect(label, &ClickLabel::clicked, this, [this] { when_idle(&Form1::menumodel_Click); });
     }
@@ -87,9 +97,8 @@ void Form1::connect_events() {
             scrl2->setFocus();
         }
     });
-    connect(tabla_flash, &HexGrid::got_focus, this, [this] { scrl1->setFocus(); });
-    connect(tabla_eeprom, &HexGrid::got_focus, this, [this] { scrl2->setFocus(); });
     connect(surface, &FormSurface::clicked, this, [this] { scrl1->setFocus(); });
+    connect_editor();
 
     connect(&MSComm1, &SerialControl::on_comm, this, &Form1::MSComm1_OnComm);
 }
@@ -114,8 +123,21 @@ void Form1::menumodel_Click() {
 }
 
 void Form1::menucolors_Click() {
-    Form34 chooser(settings_, state_.theme, [this] { settheme(); }, this);
+    Form34 chooser(
+        settings_, state_.theme, [this] { settheme(); }, this);
     chooser.exec();
+}
+
+void Form1::menuprogtime_Click() {
+    change_programming_time(inputs_, *this, state_.model.programming_time);
+}
+
+void Form1::menuportinfo_Click() {
+    my_msgbox(pinout_text(), msgbox_plain, app_title);
+}
+
+void Form1::menuabout_Click() {
+    my_msgbox(about_text(), msgbox_plain, app_title);
 }
 
 void Form1::disable() {

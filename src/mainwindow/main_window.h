@@ -43,6 +43,7 @@ public:
     void Form_Load();
 
     // The public methods of the window.
+    void MouseWheel(int mousekeys, int rotation, int xpos, int ypos);
     void settheme();
     void enable() override;
     void disable() override;
@@ -61,10 +62,16 @@ public:
 
     // Commands, as the menus, buttons and labels call them.
     void menuclear_Click();
+    void menuopen_Click();
+    void load_hexfile(const std::string& name);
+    void menusave_Click();
     void menumodel_Click();
     void menucolors_Click();
     void menuport_Click();
     void menubaud_Click();
+    void menuprogtime_Click();
+    void menuportinfo_Click();
+    void menuabout_Click();
 
     programming_engine& engine() { return engine_; }
     const port_setup& ports() const { return ports_; }
@@ -72,6 +79,8 @@ public:
     const std::string& last_path() const { return last_path_; }
     // Which scroll bar had the focus last: 0 none yet, 1 FLASH, 2 EEPROM.
     int active_grid() const { return active_grid_; }
+    // Whether wheel messages reach MouseWheel now.
+    bool wheel_hooked() const { return wheel_hooked_; }
 
     // The controls, named as the system names them.
     FormSurface* surface = nullptr;
@@ -119,6 +128,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Builds every control and menu at its design place (main_window_layout.cpp).
@@ -134,6 +145,19 @@ private:
     void scroll_changed();
     void scroll_dragged();
 
+    // The in-place editor (main_window_editor.cpp).
+    void connect_editor();
+    void grid_MouseUp(int grid, Qt::MouseButton button, int x, int y);
+    void grid_GotFocus(int grid);
+    void label_conf_Click(int index);
+    void unosbox_LostFocus();
+    void unosbox_KeyPress(int key_ascii);
+
+    // The wheel's hook (main_window_wheel.cpp).
+    void hook_wheel();
+    void unhook_wheel();
+    bool wheel_message(QObject* watched, QEvent* event);
+
     program_state& state_;
     settings_store& settings_;
     message_box_host& boxes_;
@@ -147,6 +171,10 @@ private:
 
     std::string last_path_;
     int active_grid_ = 0;
+    bool edit_pending_ = false;
+    int edit_target_ = 0;
+    std::int32_t edit_index_ = 0;
+    bool wheel_hooked_ = false;
     bool closed_ = false;
 };
 

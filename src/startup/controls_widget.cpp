@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWheelEvent>
 
 namespace pellandor {
 
@@ -145,6 +146,10 @@ ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
 void ScrollBar::focusInEvent(QFocusEvent* event) {
     QScrollBar::focusInEvent(event);
     emit got_focus();
+}
+
+void ScrollBar::wheelEvent(QWheelEvent* event) {
+    event->ignore();
 }
 
 void make_dialog_frame(QWidget& dialog) {

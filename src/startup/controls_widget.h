@@ -115,6 +115,9 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    // The wheel steps a grid only through the main window, by exactly three
+    // lines; the bar itself never takes it.
+    void wheelEvent(QWheelEvent* event) override;
 };
 
 // The dialogs' frame: a tool window with a title bar but no close box and no

@@ -33,12 +33,6 @@ void write_file(const std::string& path, const std::string& text) {
 
 class Commands : public window_fixture {
 protected:
-    Form1& active() {
-        Form1& window = load();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        return window;
-    }
     std::string in_folder(const char* name) const {
         return from_qstring(QDir(folder.path()).filePath(QString::fromLatin1(name)));
     }
@@ -55,7 +49,7 @@ struct loaded_file {
 class OpenHex : public Commands, public ::testing::WithParamInterface<loaded_file> {};
 
 TEST_P(OpenHex, ShowsWhatWasLoaded) {
-    Form1& window = active();
+    Form1& window = load_active();
     write_file(in_folder("a.hex"), GetParam().text);
     state.image.eeprom_buffer[3] = 0x11;
     files.answers = {in_folder("a.hex")};
@@ -78,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return "case" + std::to_string(param.index); });
 
 TEST_F(Commands, AFaultyFileLeavesAnErasedImageAndTheFolderRemembered) {
-    Form1& window = active();
+    Form1& window = load_active();
     write_file(in_folder("bad.hex"), ":0400000001020304F1\r\n:02000000ZZ\r\n");
     files.answers = {in_folder("bad.hex")};
     window.label_hex->setText("/old.hex");
@@ -92,7 +86,7 @@ TEST_F(Commands, AFaultyFileLeavesAnErasedImageAndTheFolderRemembered) {
 }
 
 TEST_F(Commands, CancellingADialogChangesNothing) {
-    Form1& window = active();
+    Form1& window = load_active();
     window.label_status->setText("kept");
     window.menuopen->trigger();
     window.menusave->trigger();
@@ -101,7 +95,7 @@ TEST_F(Commands, CancellingADialogChangesNothing) {
 }
 
 TEST_F(Commands, TheFileLabelsOpenTheDialogOnlyWhileIdle) {
-    Form1& window = active();
+    Form1& window = load_active();
     QTest::mouseClick(window.Label7, Qt::LeftButton);
     QTest::mouseClick(window.label_hex, Qt::LeftButton);
     EXPECT_EQ(files.open_folders.size(), 2U);
@@ -113,7 +107,7 @@ TEST_F(Commands, TheFileLabelsOpenTheDialogOnlyWhileIdle) {
 }
 
 TEST_F(Commands, SavedFileReadsBackToTheSameFlash) {
-    Form1& window = active();
+    Form1& window = load_active();
     state.image.flash_buffer[0] = 0x0C;
     state.image.flash_buffer[1] = 0x94;
     state.image.flash_buffer[10] = 0x12;
@@ -133,7 +127,7 @@ TEST_F(Commands, SavedFileReadsBackToTheSameFlash) {
 class Overwrite : public Commands, public ::testing::WithParamInterface<int> {};
 
 TEST_P(Overwrite, TheQuestionDecidesAndNoStillRemembersTheFolder) {
-    Form1& window = active();
+    Form1& window = load_active();
     write_file(in_folder("old.hex"), "old");
     boxes.answer = GetParam();
     files.answers = {in_folder("old.hex")};
@@ -148,7 +142,7 @@ TEST_P(Overwrite, TheQuestionDecidesAndNoStillRemembersTheFolder) {
 INSTANTIATE_TEST_SUITE_P(Answers, Overwrite, ::testing::Values(6, 7));
 
 TEST_F(Commands, AFileThatCannotBeWrittenIsReportedAndNeverCalledSaved) {
-    Form1& window = active();
+    Form1& window = load_active();
     write_file(in_folder("plain"), "not a folder");
     files.answers = {in_folder("plain") + "/x.hex"};
     window.label_hex->setText("/earlier.hex");
@@ -163,7 +157,7 @@ TEST_F(Commands, AFileThatCannotBeWrittenIsReportedAndNeverCalledSaved) {
 }
 
 TEST_F(Commands, ProgrammingTimeLastsUntilTheNextModelSelection) {
-    Form1& window = active();
+    Form1& window = load_active();
     inputs.answers = {"7", "31"};
     window.menuprogtime->trigger();
     EXPECT_EQ(state.model.programming_time, 7);
@@ -174,7 +168,7 @@ TEST_F(Commands, ProgrammingTimeLastsUntilTheNextModelSelection) {
 }
 
 TEST_F(Commands, HelpBoxesShowTheirTexts) {
-    Form1& window = active();
+    Form1& window = load_active();
     window.menuportinfo->trigger();
     window.menuabout->trigger();
     ASSERT_EQ(boxes.boxes.size(), 2U);
@@ -187,7 +181,7 @@ TEST_F(Commands, HelpBoxesShowTheirTexts) {
 }
 
 TEST_F(Commands, AModelChangeGivesItsSizesGridsAndDefaults) {
-    Form1& window = active();
+    Form1& window = load_active();
     state.image.flash_buffer[0] = 0;
     when_modal_opens([](QWidget& box) {
         auto& chooser = dynamic_cast<Form5&>(box);
@@ -205,7 +199,7 @@ TEST_F(Commands, AModelChangeGivesItsSizesGridsAndDefaults) {
 }
 
 TEST_F(Commands, CancelledModelChooserStillClearsTheBuffers) {
-    Form1& window = active();
+    Form1& window = load_active();
     state.image.flash_buffer[0] = 0;
     when_modal_opens([](QWidget& box) {
         auto& chooser = dynamic_cast<Form5&>(box);
@@ -218,7 +212,7 @@ TEST_F(Commands, CancelledModelChooserStillClearsTheBuffers) {
 }
 
 TEST_F(Commands, AThemeClickRepaintsTheMainWindowAtOnce) {
-    Form1& window = active();
+    Form1& window = load_active();
     theme_color seen = 0;
     when_modal_opens([&](QWidget& box) {
         auto& chooser = dynamic_cast<Form34&>(box);
@@ -246,7 +240,7 @@ protected:
 };
 
 TEST_F(Wheel, EachMessageStepsTheTargetBarByThreeAndGoesNoFurther) {
-    Form1& window = active();
+    Form1& window = load_active();
     ASSERT_TRUE(window.wheel_hooked());
     EXPECT_EQ(backend.numbers["Mouse Wheel Enabled"], 1);
     window.scrl1->setValue(10);
@@ -272,7 +266,7 @@ class WheelSetting : public Wheel, public ::testing::WithParamInterface<int> {};
 
 TEST_P(WheelSetting, ZeroTurnsTheWheelOffAndAnyOtherNumberOn) {
     backend.numbers["Mouse Wheel Enabled"] = GetParam();
-    Form1& window = active();
+    Form1& window = load_active();
     window.scrl1->setValue(10);
     turn(*window.tabla_flash, -120);
     EXPECT_EQ(window.scrl1->value(), GetParam() == 0 ? 10 : 13);
@@ -281,7 +275,7 @@ TEST_P(WheelSetting, ZeroTurnsTheWheelOffAndAnyOtherNumberOn) {
 INSTANTIATE_TEST_SUITE_P(Values, WheelSetting, ::testing::Values(0, -1, 5));
 
 TEST_F(Wheel, ADialogOfTheProgramTakesTheWheelAwayUntilItCloses) {
-    Form1& window = active();
+    Form1& window = load_active();
     bool hooked_while_open = true;
     when_modal_opens([&](QWidget& box) {
         hooked_while_open = window.wheel_hooked();
@@ -294,7 +288,7 @@ TEST_F(Wheel, ADialogOfTheProgramTakesTheWheelAwayUntilItCloses) {
 }
 
 TEST_F(Wheel, SwitchingToAnotherProgramKeepsTheWheel) {
-    Form1& window = active();
+    Form1& window = load_active();
     QApplication::setActiveWindow(nullptr);
     EXPECT_FALSE(window.isActiveWindow());
     EXPECT_TRUE(window.wheel_hooked());

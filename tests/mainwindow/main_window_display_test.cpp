@@ -16,10 +16,7 @@ class Display : public window_fixture {
 protected:
     Form1& active(const char* model = "1") {
         backend.texts["Microcontroller Model"] = model;
-        Form1& window = load();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        return window;
+        return load_active();
     }
 
     static std::string first_line(const HexGrid& grid) {

@@ -12,13 +12,6 @@ namespace {
 
 class Editor : public window_fixture {
 protected:
-    Form1& active() {
-        Form1& window = load();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        return window;
-    }
-
     // A right-click on the cell's middle, by column and row of values.
     static void right_click(HexGrid& grid, int chars_before, int chars_per_value, int col,
                             int row) {
@@ -34,7 +27,7 @@ protected:
 };
 
 TEST_F(Editor, AWordTypedIntoAFlashCellGoesToItsTwoBytes) {
-    Form1& window = active();
+    Form1& window = load_active();
     window.scrl1->setValue(2);
     right_click(*window.tabla_flash, 8, 5, 3, 1);
     ASSERT_TRUE(window.unosbox->isVisible());
@@ -61,7 +54,7 @@ struct eeprom_entry {
 class EepromEntries : public Editor, public ::testing::WithParamInterface<eeprom_entry> {};
 
 TEST_P(EepromEntries, StoreAByteOrNothing) {
-    Form1& window = active();
+    Form1& window = load_active();
     right_click(*window.tabla_eeprom, 6, 3, 5, 0);
     ASSERT_TRUE(window.unosbox->isVisible());
     EXPECT_EQ(window.unosbox->maxLength(), 2);
@@ -78,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(Typed, EepromEntries,
                          [](const auto& param) { return "case" + std::to_string(param.index); });
 
 TEST_F(Editor, EscAndALostFocusCloseTheBoxWithoutStoring) {
-    Form1& window = active();
+    Form1& window = load_active();
     right_click(*window.tabla_flash, 8, 5, 0, 0);
     type(window, "12", Qt::Key_Escape);
     EXPECT_FALSE(window.unosbox->isVisible());
@@ -94,7 +87,7 @@ TEST_F(Editor, EscAndALostFocusCloseTheBoxWithoutStoring) {
 
 TEST_F(Editor, TheAddressColumnTheLeftButtonAndCellsPastTheEndOpenNothing) {
     backend.texts["Microcontroller Model"] = "3"; // 200 bytes of FLASH, 40 of EEPROM
-    Form1& window = active();
+    Form1& window = load_active();
     right_click(*window.tabla_flash, 0, 5, 0, 0); // the address column
     EXPECT_FALSE(window.unosbox->isVisible());
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {},
@@ -105,7 +98,7 @@ TEST_F(Editor, TheAddressColumnTheLeftButtonAndCellsPastTheEndOpenNothing) {
 }
 
 TEST_F(Editor, AConfigurationFieldOpensAtOnceAndStoresItsByte) {
-    Form1& window = active();
+    Form1& window = load_active();
     QTest::mouseClick(window.label_conf[5], Qt::LeftButton);
     ASSERT_TRUE(window.unosbox->isVisible());
     EXPECT_EQ(window.unosbox->geometry(), window.label_conf[5]->geometry());
@@ -117,7 +110,7 @@ TEST_F(Editor, AConfigurationFieldOpensAtOnceAndStoresItsByte) {
 }
 
 TEST_F(Editor, TheEditorStaysUsableWhileBusy) {
-    Form1& window = active();
+    Form1& window = load_active();
     window.disable();
     QTest::mouseClick(window.label_conf[0], Qt::LeftButton);
     type(window, "3C");

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -68,6 +69,14 @@ protected:
     Form1& load() {
         make().Form_Load();
         return *form;
+    }
+
+    // Loaded and the active window, as a person finds it: focus events arrive.
+    Form1& load_active() {
+        Form1& window = load();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        return window;
     }
 
     temporary_config_folder config;

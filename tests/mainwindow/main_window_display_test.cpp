@@ -109,6 +109,11 @@ TEST_F(Display, NoGridKeepsTheFocusAndThePointerPicksTheWheelsGrid) {
     QTest::mouseClick(window.surface, Qt::LeftButton, {}, QPoint(300, 370));
     EXPECT_EQ(window.focusWidget(), window.scrl1);
     EXPECT_EQ(window.active_grid(), 1);
+    // A click on a bar makes its grid the wheel's.
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {},
+                      window.scrl2->mapTo(&window, QPoint(8, 60)));
+    EXPECT_EQ(window.active_grid(), 2);
+    QTest::mouseClick(window.surface, Qt::LeftButton, {}, QPoint(300, 370));
     // A label is no part of the background.
     window.scrl2->setFocus();
     QTest::mouseClick(window.Label3, Qt::LeftButton);

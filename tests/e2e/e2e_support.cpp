@@ -33,9 +33,14 @@ std::vector<std::string> split_lines(const QByteArray& text) {
 
 } // namespace
 
+const device_tables& shipped_devices() {
+    static const device_tables tables = load_devices(PELLANDOR_DEVICE_LIST);
+    return tables;
+}
+
 const std::vector<shipped_model>& shipped_models() {
     static const std::vector<shipped_model> models = [] {
-        const device_tables tables = load_devices(PELLANDOR_DEVICE_LIST);
+        const device_tables& tables = shipped_devices();
         std::vector<shipped_model> list;
         for (std::int32_t i = 1; i <= tables.device_count; ++i) {
             shipped_model entry;
@@ -49,6 +54,15 @@ const std::vector<shipped_model>& shipped_models() {
         return list;
     }();
     return models;
+}
+
+const shipped_model& shipped_model_named(const std::string& chip) {
+    for (const shipped_model& entry : shipped_models()) {
+        if (entry.chip == chip) {
+            return entry;
+        }
+    }
+    throw std::runtime_error("no shipped model " + chip);
 }
 
 chip_state read_chip_state(const QString& path, const selected_model& model) {

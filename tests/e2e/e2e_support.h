@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "devices/device_list.h"
 #include "devices/selected_model.h"
 
 namespace pellandor::e2e {
@@ -20,8 +21,14 @@ struct shipped_model {
     std::string chip; // the simulator's name for it
 };
 
+// The shipped device list as the program reads it at start.
+const device_tables& shipped_devices();
+
 // Every model of the shipped device list, in file order.
 const std::vector<shipped_model>& shipped_models();
+
+// The model of the shipped list that the simulator calls `chip`.
+const shipped_model& shipped_model_named(const std::string& chip);
 
 // A chip as the simulator stores it: FLASH, EEPROM, lock, fuse low, high, extended.
 struct chip_state {

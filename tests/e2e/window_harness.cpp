@@ -1,0 +1,68 @@
+#include "window_harness.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QPushButton>
+#include <QTimer>
+
+#include "e2e_support.h"
+#include "platform/port_map.h"
+#include "startup/text_value.h"
+
+namespace pellandor::e2e {
+
+window_harness::window_harness() {
+    QDir().mkpath(ports_folder());
+    for (int n = 1; n <= 16; ++n) {
+        link_port(n, QStringLiteral("/nonexistent/tty%1").arg(n));
+    }
+    state.app_path = "/opt/pellandor/";
+    state.devices = shipped_devices();
+}
+
+window_harness::~window_harness() = default;
+
+QString window_harness::port_entry(int number) {
+    return QDir(ports_folder()).filePath(QStringLiteral("com%1").arg(number));
+}
+
+void window_harness::link_port(int number, const QString& device) {
+    QFile entry(port_entry(number));
+    entry.remove();
+    if (entry.open(QIODevice::WriteOnly)) {
+        entry.write(device.toLocal8Bit() + "\n");
+    }
+}
+
+Form1& window_harness::load(int model_index, int port_number) {
+    backend.texts[setting::microcontroller_model] = decimal_text(std::int64_t{model_index});
+    backend.numbers[setting::serial_port_number] = port_number;
+    form_.reset();
+    form_ = std::make_unique<Form1>(state, settings_, boxes_, boxes_, files_);
+    form_->Form_Load();
+    return *form_;
+}
+
+bool run_until(const std::function<bool()>& done, int timeout_ms, int poll_ms) {
+    if (done()) {
+        return true;
+    }
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done()) {
+            loop.quit();
+        }
+    });
+    poll.start(poll_ms);
+    QTimer::singleShot(timeout_ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
+bool idle(Form1& window) {
+    return !window.engine().running() && window.Command1->isEnabled();
+}
+
+} // namespace pellandor::e2e

@@ -39,7 +39,7 @@ Form1& window_harness::load(int model_index, int port_number) {
     backend.texts[setting::microcontroller_model] = decimal_text(std::int64_t{model_index});
     backend.numbers[setting::serial_port_number] = port_number;
     form_.reset();
-    form_ = std::make_unique<Form1>(state, settings_, boxes_, boxes_, files_);
+    form_ = std::make_unique<Form1>(state, settings_, boxes_, boxes_, files);
     form_->Form_Load();
     return *form_;
 }

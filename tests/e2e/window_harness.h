@@ -39,11 +39,12 @@ public:
     testing::temporary_config_folder config;
     testing::memory_settings_backend backend;
     program_state state;
+    // The open and save dialogs, answered from a script.
+    testing::scripted_file_dialogs files;
 
 private:
     settings_store settings_{backend};
     own_boxes boxes_{state.theme};
-    testing::scripted_file_dialogs files_;
     std::unique_ptr<Form1> form_;
 };
 

@@ -1,0 +1,144 @@
+// The window's commands against the simulated adapter, as a person uses
+// them: a HEX file built by avr-gcc opened from the File menu, burnt,
+// verified, read back into a cleared buffer and saved again; a word edited in
+// the grid reaching the chip; another model chosen in the model chooser.
+#include <QAction>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "devices/model_chooser_form.h"
+#include "e2e_support.h"
+#include "hexfile/hex_reader.h"
+#include "mainwindow/grid_text.h"
+#include "mainwindow/hex_grid_widget.h"
+#include "startup/controls_widget.h"
+#include "startup/hex_text.h"
+#include "support/modal_answer.h"
+#include "support/recording_message_box.h"
+#include "window_harness.h"
+
+namespace pellandor::e2e {
+namespace {
+
+constexpr int sim_port = 5;
+constexpr int operation_timeout_ms = 60000;
+
+class window_commands : public ::testing::Test {
+protected:
+    Form1& start(const std::string& chip, const QStringList& options) {
+        entry = &shipped_model_named(chip);
+        sim = std::make_unique<adapter_sim>(
+            chip, QStringList{"--link", window_harness::port_entry(sim_port)} + options);
+        EXPECT_FALSE(sim->pty().isEmpty());
+        Form1& window = harness.load(entry->model.model_index, sim_port);
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        return window;
+    }
+
+    // Runs a Tools menu entry to the end of its operation; the status line.
+    static std::string run(Form1& window, QAction* entry_of_menu) {
+        entry_of_menu->trigger();
+        EXPECT_TRUE(run_until([&] { return idle(window); }, operation_timeout_ms));
+        return from_qstring(window.label_status->text());
+    }
+
+    void expect_stopped_cleanly() {
+        const sim_result result = sim->stop();
+        EXPECT_EQ(result.exit_code, 0) << result.errors;
+        EXPECT_NE(result.errors.find("faults: 0"), std::string::npos) << result.errors;
+    }
+
+    std::string path(const char* name) const {
+        return from_qstring(folder.filePath(QString::fromLatin1(name)));
+    }
+    memory_image& image() { return harness.state.image; }
+
+    QTemporaryDir folder;
+    window_harness harness;
+    const shipped_model* entry = nullptr;
+    std::unique_ptr<adapter_sim> sim;
+};
+
+TEST_F(window_commands, AProgramOpenedBurntVerifiedReadBackAndSavedKeepsItsFlash) {
+#ifndef PELLANDOR_COMPILED_PROGRAMS
+    GTEST_SKIP() << "no AVR compiler";
+#else
+    Form1& window = start("atmega8", {"--state-out", folder.filePath("chip.state")});
+    const std::string compiled = PELLANDOR_COMPILED_PROGRAMS "/atmega8.hex";
+    harness.files.answers = {compiled};
+    window.menuopen->trigger();
+    const std::vector<std::uint8_t> program = image().flash_buffer;
+    EXPECT_EQ(from_qstring(window.label_status->text()).substr(0, 27),
+              "Operation completed. Total ");
+    EXPECT_EQ(from_qstring(window.label_hex->text()), compiled);
+    EXPECT_TRUE(program == read_hex(QString::fromStdString(compiled), program.size()));
+
+    EXPECT_EQ(run(window, window.menuprogram).substr(0, 17), "Chip programmed. ");
+    EXPECT_EQ(run(window, window.menuverify).substr(0, 15), "Chip verified. ");
+    window.menuclear->trigger();
+    EXPECT_EQ(run(window, window.menuread).substr(0, 11), "Chip read. ");
+    EXPECT_TRUE(image().flash_buffer == program) << "the chip read back differs";
+
+    harness.files.answers = {path("saved.hex")};
+    window.menusave->trigger();
+    EXPECT_EQ(window.label_status->text(), "HEX file saved.");
+    testing::recording_message_box reader_boxes;
+    std::vector<std::uint8_t> saved(program.size(), 0xFF);
+    std::int32_t loaded = 0;
+    ASSERT_TRUE(
+        read_hexfile(path("saved.hex"), saved, entry->model.flash_size, loaded, reader_boxes));
+    EXPECT_TRUE(saved == program) << "the saved file reads back otherwise";
+    expect_stopped_cleanly();
+    EXPECT_TRUE(read_chip_state(QString::fromStdString(path("chip.state")), entry->model).flash ==
+                program);
+#endif
+}
+
+TEST_F(window_commands, AWordEditedInTheGridGoesToTheChip) {
+    Form1& window = start("atmega8", {"--state-out", folder.filePath("chip.state")});
+    // Word 0x13: line 2 of the grid, its fourth word.
+    const QPoint cell((8 + 5 * 3 + 1) * HexGrid::cell_width, 2 * HexGrid::cell_height + 6);
+    QTest::mouseClick(window.windowHandle(), Qt::RightButton, {},
+                      window.tabla_flash->mapTo(&window, cell));
+    ASSERT_TRUE(window.unosbox->isVisible());
+    QTest::keyClicks(window.unosbox, "1234");
+    QTest::keyClick(window.unosbox, Qt::Key_Return);
+    EXPECT_EQ(run(window, window.menuprogram).substr(0, 17), "Chip programmed. ");
+    expect_stopped_cleanly();
+    const chip_state chip =
+        read_chip_state(QString::fromStdString(path("chip.state")), entry->model);
+    EXPECT_EQ(chip.flash[0x26], 0x34);
+    EXPECT_EQ(chip.flash[0x27], 0x12);
+}
+
+TEST_F(window_commands, AnotherModelBringsItsSizesGridsAndDefaults) {
+    Form1& window = start("atmega8", {});
+    const shipped_model& tiny = shipped_model_named("attiny2313");
+    testing::when_modal_opens([&](QWidget& box) {
+        QTest::mouseDClick(
+            dynamic_cast<Form5&>(box).opcija[static_cast<std::size_t>(tiny.model.model_index)],
+            Qt::LeftButton);
+    });
+    QTest::mouseClick(window.label_ime, Qt::LeftButton);
+    const selected_model& model = harness.state.model;
+    EXPECT_EQ(model.model_index, tiny.model.model_index);
+    EXPECT_EQ(from_qstring(window.label_ime->text()), tiny.model.model_name);
+    EXPECT_EQ(from_qstring(window.label_info->text()),
+              sizes_line(tiny.model.flash_size, tiny.model.eeprom_size));
+    EXPECT_EQ(image().flash_buffer.size(), static_cast<std::size_t>(tiny.model.flash_size));
+    EXPECT_EQ(window.scrl1->maximum(), flash_scroll_max(tiny.model.flash_size));
+    EXPECT_EQ(window.tabla_eeprom->text(),
+              eeprom_grid_text(image().eeprom_buffer, tiny.model.eeprom_size, 0));
+    EXPECT_EQ(from_qstring(window.label_conf[3]->text()),
+              hex2(tiny.model.defaults.default_signature[2]));
+    EXPECT_EQ(from_qstring(window.label_conf[4]->text()),
+              hex2(tiny.model.defaults.default_fuses[0]));
+    EXPECT_EQ(harness.backend.texts["Microcontroller Model"],
+              std::to_string(tiny.model.model_index));
+}
+
+} // namespace
+} // namespace pellandor::e2e

@@ -12,6 +12,7 @@
 #include <iostream>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <sys/resource.h>
 
 #include "e2e_support.h"
@@ -56,9 +57,9 @@ double shown_seconds(const std::string& status) {
     return std::stod(status.substr(start + 1, end - start - 1));
 }
 
+// Thrown, so that the simulator goes with the stack.
 [[noreturn]] void fail(const std::string& what) {
-    std::cerr << "window_link_bench: " << what << '\n';
-    std::exit(1);
+    throw std::runtime_error(what);
 }
 
 timing probe_run(const QString& pty, const selected_model& model, memory_image& image,
@@ -111,7 +112,7 @@ void print_pair(const char* name, const timing& probe, const timing& window) {
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int run_bench(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -120,20 +121,18 @@ int main(int argc, char* argv[]) {
     int rounds = 2;
     int flash_kb = -1; // the whole FLASH
     int eeprom_bytes = 0;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; i += 2) {
         const std::string argument = argv[i];
-        const int value = std::atoi(argv[i + 1]);
-        if (argument == "--rounds") {
-            rounds = value;
-        } else if (argument == "--flash-kb") {
-            flash_kb = value;
-        } else if (argument == "--eeprom-bytes") {
-            eeprom_bytes = value;
-        } else {
+        int* const value = argument == "--rounds"         ? &rounds
+                           : argument == "--flash-kb"     ? &flash_kb
+                           : argument == "--eeprom-bytes" ? &eeprom_bytes
+                                                          : nullptr;
+        if (value == nullptr || i + 1 == argc) {
             std::cerr << "usage: window_link_bench [--rounds N] [--flash-kb N] "
                          "[--eeprom-bytes N]\n";
             return 2;
         }
+        *value = std::atoi(argv[i + 1]);
     }
 
     const auto& models = e2e::shipped_models();
@@ -192,4 +191,13 @@ int main(int argc, char* argv[]) {
         std::printf("simulator: %s\n", result.errors.c_str());
     }
     return 0;
+}
+
+int main(int argc, char* argv[]) {
+    try {
+        return run_bench(argc, argv);
+    } catch (const std::exception& failure) {
+        std::cerr << "window_link_bench: " << failure.what() << '\n';
+        return 1;
+    }
 }

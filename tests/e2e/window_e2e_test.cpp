@@ -5,6 +5,7 @@
 // adapter that stops answering.
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -80,7 +81,9 @@ protected:
         entry = &shipped_model_named(GetParam().chip);
         const QString compiled =
             QStringLiteral(PELLANDOR_COMPILED_PROGRAMS "/") + QString::fromStdString(entry->chip);
-        program.hex = compiled + ".hex";
+        // srec_cat's binary goes beside the HEX file: a copy of the test's own.
+        program.hex = path("program.hex");
+        ASSERT_TRUE(QFile::copy(compiled + ".hex", program.hex));
         program.flash = read_hex(program.hex, static_cast<std::size_t>(model().flash_size));
         program.eeprom = read_binary(compiled + ".eep");
         ASSERT_FALSE(program.eeprom.empty());

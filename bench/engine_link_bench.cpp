@@ -5,7 +5,6 @@
 //
 //   engine_link_bench [--image-kb N] [--no-baud]
 #include <QCoreApplication>
-#include <QFile>
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
@@ -18,6 +17,7 @@
 
 #include "devices/memory_image.h"
 #include "e2e_support.h"
+#include "machine_info.h"
 #include "platform/serial_control.h"
 #include "probe_host.h"
 
@@ -29,18 +29,6 @@ constexpr double bits_per_byte = 10;
 
 double seconds_since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-std::string cpu_model() {
-    QFile file("/proc/cpuinfo");
-    if (file.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            if (line.startsWith("model name")) {
-                return line.mid(line.indexOf(':') + 1).trimmed().toStdString();
-            }
-        }
-    }
-    return "unknown";
 }
 
 struct run_figures {
@@ -176,8 +164,7 @@ int main(int argc, char* argv[]) {
         image.eeprom_buffer[i] = static_cast<std::uint8_t>(random());
     }
 
-    std::printf("machine: %u processors, %s\n", std::thread::hardware_concurrency(),
-                cpu_model().c_str());
+    std::printf("machine: %s\n", bench::machine_text().c_str());
     std::printf("model: %s, FLASH %d bytes (%zu filled), EEPROM %d bytes (256 filled)\n",
                 model.model_name.c_str(), model.flash_size, flash_bytes, model.eeprom_size);
 

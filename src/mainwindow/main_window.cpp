@@ -10,6 +10,7 @@
 
 #include "devices/model_chooser_form.h"
 #include "mainwindow/hex_grid_widget.h"
+#include "mainwindow/paced_label_widget.h"
 #include "mainwindow/small_boxes.h"
 #include "startup/app_info.h"
 #include "startup/controls_widget.h"
@@ -24,6 +25,7 @@ Form1::Form1(program_state& state, settings_store& settings, message_box_host& b
       files_(files), engine_(*this, state.model, state.image),
       ports_(MSComm1, settings, [this](const std::string& text) { set_status(text); }) {
     build_layout();
+    status_line_ = std::make_unique<paced_label>(*label_status);
     connect_events();
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "engine/engine_host.h"
@@ -29,6 +30,7 @@ class ClickLabel;
 class FormSurface;
 class HexGrid;
 class ScrollBar;
+class paced_label;
 
 class Form1 : public QMainWindow, public engine_host {
     Q_OBJECT
@@ -168,6 +170,7 @@ private:
     programming_engine engine_;
     port_setup ports_;
     event_yield yield_;
+    std::unique_ptr<paced_label> status_line_; // label_status, painted at most once a frame
 
     std::string last_path_;
     int active_grid_ = 0;

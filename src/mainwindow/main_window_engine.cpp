@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "mainwindow/main_window.h"
+#include "mainwindow/paced_label_widget.h"
 #include "startup/app_info.h"
 #include "startup/controls_widget.h"
 #include "startup/text_value.h"
@@ -27,7 +28,7 @@ void Form1::sleep_ms(std::int32_t milliseconds) {
 }
 
 void Form1::set_status(const std::string& text) {
-    label_status->setText(to_qstring(text));
+    status_line_->set_text(to_qstring(text));
 }
 
 void Form1::end_program() {

@@ -1,0 +1,68 @@
+// The status line's pacing: every text is held at once, a burst is painted
+// once a frame, and the last text of a burst is always painted.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "mainwindow/paced_label_widget.h"
+
+namespace pellandor::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Keeps the label's text at each of its paints.
+class paint_log : public QObject {
+public:
+    explicit paint_log(QLabel& label) : label_(label) { label.installEventFilter(this); }
+    std::vector<QString> painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &label_ && event->type() == QEvent::Paint) {
+            painted.push_back(label_.text());
+        }
+        return false;
+    }
+
+private:
+    QLabel& label_;
+};
+
+TEST(PacedLabel, ABurstIsPaintedOnceAFrameAndItsLastTextAlways) {
+    QLabel label;
+    label.resize(200, 20);
+    label.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&label));
+    paced_label paced(label, 16ms);
+    paint_log log(label);
+    QTest::qWait(20);
+
+    // A text after a quiet spell shows at the next pass of the event loop.
+    paced.set_text("Begin verify.");
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(log.painted.empty());
+    EXPECT_EQ(log.painted.back(), "Begin verify.");
+
+    // A step per pass of the event loop, as the adapter's replies drive them.
+    log.painted.clear();
+    QElapsedTimer burst;
+    burst.start();
+    for (int i = 1; i <= 2000; ++i) {
+        const QString text = QStringLiteral("F:%1/8192").arg(i);
+        paced.set_text(text);
+        ASSERT_EQ(label.text(), text);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_LE(static_cast<qint64>(log.painted.size()), 2 + burst.elapsed() / 16);
+
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !log.painted.empty() && log.painted.back() == "F:2000/8192"; }, 100));
+    EXPECT_TRUE(label.updatesEnabled());
+}
+
+} // namespace
+} // namespace pellandor::testing

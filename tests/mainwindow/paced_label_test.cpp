@@ -60,7 +60,7 @@ TEST(PacedLabel, ABurstIsPaintedOnceAFrameAndItsLastTextAlways) {
     EXPECT_LE(static_cast<qint64>(log.painted.size()), 2 + burst.elapsed() / 16);
 
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return !log.painted.empty() && log.painted.back() == "F:2000/8192"; }, 100));
+        [&] { return !log.painted.empty() && log.painted.back() == "F:2000/8192"; }, 2000));
     EXPECT_TRUE(label.updatesEnabled());
 }
 

@@ -13,10 +13,6 @@ namespace {
 constexpr int button_width = 1035;
 constexpr int button_height = 375;
 
-void place(QWidget& widget, const twips_rect& rect) {
-    widget.setGeometry(twips(rect.left), twips(rect.top), twips(rect.width), twips(rect.height));
-}
-
 } // namespace
 
 ChooserDialog::ChooserDialog(const QString& caption, int width, int height, QWidget* parent)
@@ -35,14 +31,12 @@ ClickLabel* ChooserDialog::add_entry(const twips_rect& place_at, const QString& 
     entry->setLineWidth(1);
     entry->setAlignment(Qt::AlignCenter);
     entry->setText(caption);
-    place(*entry, place_at);
+    set_geometry(*entry, place_at);
     return entry;
 }
 
 QPushButton* ChooserDialog::add_button(const QString& text, int left, int top) {
-    auto* button = new QPushButton(text, this);
-    place(*button, {left, top, button_width, button_height});
-    return button;
+    return pellandor::add_button(*this, text, {left, top, button_width, button_height});
 }
 
 void ChooserDialog::set_client_height(int height) {

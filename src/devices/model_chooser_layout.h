@@ -4,18 +4,11 @@
 
 #include <string>
 
+#include "startup/twips.h"
+
 namespace pellandor {
 
 struct device_record;
-
-struct twips_rect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    bool operator==(const twips_rect&) const = default;
-};
 
 // The entry at a 0-based position, its row `row_pitch` below the one above.
 twips_rect chooser_entry_rect(int position, int row_pitch);

@@ -14,17 +14,6 @@ namespace pellandor {
 
 namespace {
 
-struct place {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-void put(QWidget& widget, place at) {
-    widget.setGeometry(twips(at.left), twips(at.top), twips(at.width), twips(at.height));
-}
-
 constexpr const char* open_tip = "Click to open HEX file!";
 constexpr const char* model_tip = "Click to change microcontroller model!";
 constexpr const char* grid_tip = "Right click on the location to edit its value!";
@@ -33,7 +22,7 @@ constexpr const char* edit_tip = "Click to edit!";
 struct label_design {
     ClickLabel* Form1::*member;
     const char* text;
-    place at;
+    twips_rect at;
     const char* tip;
 };
 
@@ -53,7 +42,7 @@ const label_design label_designs[] = {
 struct button_design {
     QPushButton* Form1::*member;
     const char* text;
-    place at;
+    twips_rect at;
 };
 
 const button_design button_designs[] = {
@@ -66,7 +55,7 @@ const button_design button_designs[] = {
 
 const char* const lfix_texts[] = {"Lock Bit Byte", "Signature Bytes", "Fuse Bytes"};
 // The seven configuration fields: lock; signature 0, 1, 2; fuse low, high, extended.
-const place label_conf_places[] = {
+const twips_rect label_conf_places[] = {
     {5400, 4260, 375, 255}, {5400, 4560, 375, 255}, {5820, 4560, 375, 255}, {6240, 4560, 375, 255},
     {5400, 4860, 375, 255}, {5820, 4860, 375, 255}, {6240, 4860, 375, 255},
 };
@@ -98,46 +87,45 @@ void Form1::build_layout() {
     for (const label_design& design : label_designs) {
         auto* label = new ClickLabel(surface);
         label->setText(QString::fromLatin1(design.text));
-        put(*label, design.at);
+        set_geometry(*label, design.at);
         if (design.tip != nullptr) {
             label->setToolTip(QString::fromLatin1(design.tip));
         }
         this->*design.member = label;
     }
     for (const button_design& design : button_designs) {
-        auto* button = new QPushButton(QString::fromLatin1(design.text), surface);
-        put(*button, design.at);
+        QPushButton* button = add_button(*surface, QString::fromLatin1(design.text), design.at);
         button->setAutoDefault(false);
         this->*design.member = button;
     }
     for (std::size_t i = 0; i < lfix.size(); ++i) {
         lfix[i] = new ClickLabel(surface);
         lfix[i]->setText(QString::fromLatin1(lfix_texts[i]));
-        put(*lfix[i], {4080, 4260 + 300 * static_cast<int>(i), 1275, 255});
+        set_geometry(*lfix[i], {4080, 4260 + 300 * static_cast<int>(i), 1275, 255});
     }
     for (std::size_t i = 0; i < label_conf.size(); ++i) {
         label_conf[i] = new ClickLabel(surface);
         label_conf[i]->setFont(console_font());
         label_conf[i]->setToolTip(QString::fromLatin1(edit_tip));
-        put(*label_conf[i], label_conf_places[i]);
+        set_geometry(*label_conf[i], label_conf_places[i]);
     }
 
     tabla_flash = new HexGrid(surface);
-    put(*tabla_flash, {60, 2100, 6735, 1755});
+    set_geometry(*tabla_flash, {60, 2100, 6735, 1755});
     tabla_flash->setToolTip(QString::fromLatin1(grid_tip));
     scrl1 = new ScrollBar(surface);
-    put(*scrl1, {6780, 2100, 255, 1755});
+    set_geometry(*scrl1, {6780, 2100, 255, 1755});
     tabla_eeprom = new HexGrid(surface);
-    put(*tabla_eeprom, {60, 4260, 3615, 1755});
+    set_geometry(*tabla_eeprom, {60, 4260, 3615, 1755});
     tabla_eeprom->setToolTip(QString::fromLatin1(grid_tip));
     scrl2 = new ScrollBar(surface);
-    put(*scrl2, {3660, 4260, 255, 1755});
+    set_geometry(*scrl2, {3660, 4260, 255, 1755});
 
     unosbox = new QLineEdit(surface);
     unosbox->setFont(console_font());
     unosbox->setFrame(false);
     unosbox->setAlignment(Qt::AlignLeft);
-    put(*unosbox, {1740, 3960, 375, 255});
+    set_geometry(*unosbox, {1740, 3960, 375, 255});
     unosbox->hide();
 
     QMenuBar& bar = *menuBar();

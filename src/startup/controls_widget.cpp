@@ -38,6 +38,17 @@ QFont console_font() {
     return font;
 }
 
+void set_geometry(QWidget& widget, const twips_rect& place) {
+    widget.setGeometry(twips(place.left), twips(place.top), twips(place.width),
+                       twips(place.height));
+}
+
+QPushButton* add_button(QWidget& form, const QString& caption, const twips_rect& place) {
+    auto* button = new QPushButton(caption, &form);
+    set_geometry(*button, place);
+    return button;
+}
+
 QColor to_qcolor(theme_color color) {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }

@@ -6,27 +6,23 @@
 #include <QColor>
 #include <QFont>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QString>
 #include <QWidget>
 
 #include <string>
 
-#include "startup/app_info.h"
+#include "startup/twips.h"
 #include "themes/theme_table.h"
 
 namespace pellandor {
 
-// The forms were laid out in twips: 15 twips are one logical pixel.
-constexpr int twips(int value) {
-    return (value + 7) / 15;
-}
-
-// A spacing of the own message and input boxes, in twips at their layout
-// factor, as pixels.
-constexpr int dialog_twips(int value) {
-    return twips(static_cast<int>(static_cast<float>(value) * dialog_scale + 0.5F));
-}
+// Puts a control at its design place.
+void set_geometry(QWidget& widget, const twips_rect& place);
+// A command button at its design place, pressed only by its own click, Space
+// and the form's default and cancel keys.
+QPushButton* add_button(QWidget& form, const QString& caption, const twips_rect& place);
 
 // "Microsoft Sans Serif" at a point size, with its stand-ins.
 QFont sans_font(double point_size);

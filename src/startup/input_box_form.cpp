@@ -9,17 +9,6 @@
 
 namespace pellandor {
 
-namespace {
-
-QPushButton* make_button(QWidget& form, const char* name, const char* caption, int left) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), &form);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(twips(left), twips(960), twips(855), twips(315));
-    return button;
-}
-
-} // namespace
-
 Form07::Form07(const theme_colors& theme) : theme_(theme) {
     make_dialog_frame(*this);
     setFont(window_font());
@@ -31,19 +20,19 @@ Form07::Form07(const theme_colors& theme) : theme_(theme) {
 
     lab_title = new QLabel(this);
     lab_title->setObjectName(QStringLiteral("lab_title"));
-    lab_title->setGeometry(twips(120), twips(120), twips(4455), twips(315));
+    set_geometry(*lab_title, {120, 120, 4455, 315});
     lab_title->setFont(sans_font(9));
     lab_title->setWordWrap(true);
     lab_title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     txt_input = new QLineEdit(this);
     txt_input->setObjectName(QStringLiteral("txt_input"));
-    txt_input->setGeometry(twips(180), twips(540), twips(4335), twips(315));
+    set_geometry(*txt_input, {180, 540, 4335, 315});
     txt_input->setFont(sans_font(9));
 
-    Command2 = make_button(*this, "Command2", "Cancel", 2760);
+    Command2 = add_button(*this, QStringLiteral("Cancel"), {2760, 960, 855, 315});
     connect(Command2, &QPushButton::clicked, this, &Form07::Command2_Click);
-    Command1 = make_button(*this, "Command1", "OK", 3660);
+    Command1 = add_button(*this, QStringLiteral("OK"), {3660, 960, 855, 315});
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &Form07::Command1_Click);
 

@@ -57,20 +57,13 @@ int laid_out_height(const QFont& font, const QTextOption& option, int width, con
 QLabel* make_picture(QWidget& form, const char* name, QStyle::StandardPixmap icon) {
     auto* picture = new QLabel(&form);
     picture->setObjectName(QString::fromLatin1(name));
-    picture->setGeometry(twips(60), twips(60), twips(720), twips(720));
+    set_geometry(*picture, {60, 60, 720, 720});
     // The style may have the icon only smaller: it is drawn at 48 px all the same.
     picture->setPixmap(form.style()->standardIcon(icon).pixmap(48, 48).scaled(
         48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     picture->setAlignment(Qt::AlignCenter);
     picture->hide();
     return picture;
-}
-
-QPushButton* make_button(QWidget& form, const char* name, const char* caption, int left) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), &form);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(twips(left), twips(540), twips(855), twips(315));
-    return button;
 }
 
 } // namespace
@@ -86,7 +79,7 @@ Form08::Form08(const theme_colors& theme) : theme_(theme) {
 
     lab_title = new ClickLabel(this);
     lab_title->setObjectName(QStringLiteral("lab_title"));
-    lab_title->setGeometry(twips(900), twips(120), twips(5655), twips(315));
+    set_geometry(*lab_title, {900, 120, 5655, 315});
     lab_title->setFont(sans_font(9));
     lab_title->setWordWrap(true);
     lab_title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -110,10 +103,10 @@ Form08::Form08(const theme_colors& theme) : theme_(theme) {
     img_err = make_picture(*this, "img_err", QStyle::SP_MessageBoxCritical);
     img_info = make_picture(*this, "img_info", QStyle::SP_MessageBoxInformation);
 
-    Command1 = make_button(*this, "Command1", "OK", 5700);
+    Command1 = add_button(*this, QStringLiteral("OK"), {5700, 540, 855, 315});
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &Form08::Command1_Click);
-    Command2 = make_button(*this, "Command2", "No", 4800);
+    Command2 = add_button(*this, QStringLiteral("No"), {4800, 540, 855, 315});
     Command2->hide();
     connect(Command2, &QPushButton::clicked, this, &Form08::Command2_Click);
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/config_bytes.h"
 #include "startup/hex_text.h"
 #include "startup/letter_case.h"
 
@@ -92,21 +93,13 @@ bool store_edit(memory_image& image, edit_target_kind target, std::int32_t index
         }
         image.eeprom_buffer[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>(value);
         return true;
-    case edit_target_kind::config_byte: {
-        if (value < 0 || value > 255) {
+    case edit_target_kind::config_byte:
+        // Numbers 1 to 7 are the configuration bytes in the instructions' order.
+        if (value < 0 || value > 255 || index < 1 || index > 7) {
             return false;
         }
-        if (index == 1) {
-            image.lock_byte = value;
-        } else if (index >= 2 && index <= 4) {
-            image.signature_bytes[static_cast<std::size_t>(index - 2)] = value;
-        } else if (index >= 5 && index <= 7) {
-            image.fuse_bytes[static_cast<std::size_t>(index - 5)] = value;
-        } else {
-            return false;
-        }
+        image_config_byte(image, static_cast<config_byte>(index - 1)) = value;
         return true;
-    }
     case edit_target_kind::none:
         break;
     }

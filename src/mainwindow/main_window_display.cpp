@@ -1,5 +1,6 @@
 // What the main window shows of the memory image, and the command that makes
 // the image anew.
+#include "engine/config_bytes.h"
 #include "mainwindow/grid_text.h"
 #include "mainwindow/hex_grid_widget.h"
 #include "mainwindow/main_window.h"
@@ -26,13 +27,9 @@ void Form1::updatedisplay() {
         model.eeprom_size >= 1
             ? eeprom_grid_text(image.eeprom_buffer, model.eeprom_size, scrl2->value())
             : std::string());
-    const std::int32_t config[] = {
-        image.lock_byte,          image.signature_bytes[0], image.signature_bytes[1],
-        image.signature_bytes[2], image.fuse_bytes[0],      image.fuse_bytes[1],
-        image.fuse_bytes[2],
-    };
     for (std::size_t i = 0; i < label_conf.size(); ++i) {
-        label_conf[i]->setText(to_qstring(config_field_text(config[i])));
+        const std::int32_t value = image_config_byte(state_.image, static_cast<config_byte>(i));
+        label_conf[i]->setText(to_qstring(config_field_text(value)));
     }
     yield();
 }

@@ -5,6 +5,7 @@
 
 #include "mainwindow/main_window.h"
 #include "mainwindow/paced_label_widget.h"
+#include "mainwindow/small_boxes.h"
 #include "startup/app_info.h"
 #include "startup/controls_widget.h"
 #include "startup/text_value.h"
@@ -72,7 +73,7 @@ void Form1::menuport_Click() {
     if (const auto number = parse_port_entry(entry)) {
         ports_.change_port_number(*number);
     } else {
-        my_msgbox("Wrong entry!", msgbox_error, app_title);
+        my_msgbox(wrong_entry_text, msgbox_error, app_title);
     }
 }
 
@@ -84,7 +85,7 @@ void Form1::menubaud_Click() {
     if (const auto baud_rate = parse_baud_entry(entry)) {
         ports_.change_baud_rate(*baud_rate);
     } else {
-        my_msgbox("Wrong entry!", msgbox_error, app_title);
+        my_msgbox(wrong_entry_text, msgbox_error, app_title);
     }
 }
 

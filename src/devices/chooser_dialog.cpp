@@ -20,7 +20,7 @@ ChooserDialog::ChooserDialog(const QString& caption, int width, int height, QWid
     make_dialog_frame(*this);
     setWindowTitle(caption);
     setFont(window_font());
-    surface = new QWidget(this);
+    surface = new FormSurface(this);
     setFixedSize(twips(width), twips(height));
     surface->setGeometry(rect());
 }
@@ -42,10 +42,6 @@ QPushButton* ChooserDialog::add_button(const QString& text, int left, int top) {
 void ChooserDialog::set_client_height(int height) {
     setFixedSize(width(), twips(height));
     surface->setGeometry(rect());
-}
-
-void ChooserDialog::set_form_back(theme_color color) {
-    set_back_color(*surface, color);
 }
 
 void ChooserDialog::paint_entry(ClickLabel& entry, bool marked, const theme_colors& theme) {

@@ -15,6 +15,7 @@ class QPushButton;
 namespace pellandor {
 
 class ClickLabel;
+class FormSurface;
 
 class ChooserDialog : public QDialog {
     Q_OBJECT
@@ -23,15 +24,13 @@ public:
     // Width and height of the client area, in twips.
     ChooserDialog(const QString& caption, int width, int height, QWidget* parent = nullptr);
 
-    // The client area under the entries; the buttons stand beside it so
-    // that they keep the style's own colours whatever the theme.
-    QWidget* surface = nullptr;
+    // The client area under the entries, painted in the form's colour.
+    FormSurface* surface = nullptr;
 
 protected:
     ClickLabel* add_entry(const twips_rect& place, const QString& caption);
     QPushButton* add_button(const QString& text, int left, int top);
     void set_client_height(int height);
-    void set_form_back(theme_color color);
     // The selection colours for the marked entry, the field colours otherwise.
     static void paint_entry(ClickLabel& entry, bool marked, const theme_colors& theme);
 

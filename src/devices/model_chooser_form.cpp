@@ -48,7 +48,7 @@ void Form5::Form_Load() {
 }
 
 void Form5::settheme() {
-    set_form_back(theme_.col_form_back);
+    surface->set_back_color(theme_.col_form_back);
 }
 
 void Form5::mark_selected() {

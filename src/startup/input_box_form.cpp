@@ -47,7 +47,7 @@ void Form07::set_entry(const std::string& prompt, const std::string& default_tex
 }
 
 void Form07::settheme() {
-    set_back_color(*surface, theme_.col_hexhead_back);
+    surface->set_back_color(theme_.col_hexhead_back);
     set_back_color(*lab_title, theme_.col_title_back);
     set_fore_color(*lab_title, theme_.col_title_fore);
     // The field's palette colours whatever text it takes later.

@@ -127,7 +127,7 @@ void Form08::set_message(const std::string& text, int kind) {
 }
 
 void Form08::settheme() {
-    set_back_color(*surface, theme_.col_form_back);
+    surface->set_back_color(theme_.col_form_back);
     set_back_color(*lab_title, theme_.col_title_back);
     set_fore_color(*lab_title, theme_.col_title_fore);
     set_text_box_colors(*txt_title, theme_.col_title_back, theme_.col_title_fore);

@@ -39,7 +39,7 @@ void Form34::Form_Load() {
 }
 
 void Form34::settheme() {
-    set_form_back(theme_.col_form_back);
+    surface->set_back_color(theme_.col_form_back);
 }
 
 void Form34::mark_selected() {

@@ -111,7 +111,7 @@ TEST_F(ModelChooser, LongerListsGrowTheChooser) {
 TEST_F(ModelChooser, ClickMovesTheMarking) {
     open(5, 2);
     EXPECT_EQ(marked(), indexes{2});
-    EXPECT_EQ(back_color(*dialog->surface), theme.col_form_back);
+    EXPECT_EQ(dialog->surface->back_color(), theme.col_form_back);
     EXPECT_EQ(dialog->Command1->palette(), QApplication::palette(dialog->Command1));
     show();
     click(4);

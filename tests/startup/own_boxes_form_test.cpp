@@ -102,7 +102,7 @@ class MessageBoxKinds : public OwnMessageBox, public ::testing::WithParamInterfa
 TEST_P(MessageBoxKinds, ShowThePictureAndButtonsOfTheKindInTheThemesColours) {
     const kind_case expected = GetParam();
     show("Line number 3: bad record.", expected.kind, [&](Form08& box) {
-        EXPECT_EQ(back_color(*box.surface), theme.col_form_back);
+        EXPECT_EQ(box.surface->back_color(), theme.col_form_back);
         EXPECT_EQ(box.surface->geometry(), box.rect());
         EXPECT_EQ(back_color(*box.lab_title), theme.col_title_back);
         EXPECT_EQ(fore_color(*box.lab_title), theme.col_title_fore);
@@ -332,7 +332,7 @@ TEST_F(OwnInputBox, OpensWithTheDefaultCentredSelectedAndFocusedInTheThemesColou
     const std::string entered =
         show("Enter new programming time in ms [1-30].", "10", [this](Form07& box) {
             EXPECT_EQ(box.windowTitle(), "Quillmere Pellandor");
-            EXPECT_EQ(back_color(*box.surface), theme.col_hexhead_back);
+            EXPECT_EQ(box.surface->back_color(), theme.col_hexhead_back);
             EXPECT_EQ(box.surface->geometry(), box.rect());
             EXPECT_EQ(back_color(*box.lab_title), theme.col_title_back);
             EXPECT_EQ(fore_color(*box.lab_title), theme.col_title_fore);

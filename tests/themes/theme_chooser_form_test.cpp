@@ -112,7 +112,7 @@ TEST_F(ThemeChooser, EntriesStandInTwentyThreeRowsOfTwo) {
 TEST_F(ThemeChooser, MarksTheCurrentThemeOnTheThemesBackground) {
     open("Blues");
     EXPECT_EQ(marked(), names{"Blues"});
-    EXPECT_EQ(back_color(*dialog->surface), theme.col_form_back);
+    EXPECT_EQ(dialog->surface->back_color(), theme.col_form_back);
     EXPECT_EQ(dialog->Command1->palette(), QApplication::palette(dialog->Command1));
     EXPECT_EQ(dialog->Command2->palette(), QApplication::palette(dialog->Command2));
 }
@@ -120,7 +120,7 @@ TEST_F(ThemeChooser, MarksTheCurrentThemeOnTheThemesBackground) {
 TEST_F(ThemeChooser, NameInAnotherCaseMarksNothingAndCancelKeepsIt) {
     open("blues");
     EXPECT_EQ(marked(), names{});
-    EXPECT_EQ(back_color(*dialog->surface), form_back_of("Original Lite"));
+    EXPECT_EQ(dialog->surface->back_color(), form_back_of("Original Lite"));
     show();
     QTest::mouseClick(dialog->Command2, Qt::LeftButton);
     EXPECT_EQ(stored(), "blues");
@@ -137,7 +137,7 @@ TEST_F(ThemeChooser, ClicksPreviewAndCancelGoesBack) {
         EXPECT_EQ(stored(), name);
         EXPECT_EQ(theme.colortheme, name);
         EXPECT_EQ(marked(), names{name});
-        EXPECT_EQ(back_color(*dialog->surface), theme.col_form_back);
+        EXPECT_EQ(dialog->surface->back_color(), theme.col_form_back);
         EXPECT_EQ(main_window_repaints, expected_writes);
     }
     EXPECT_EQ(theme.col_form_back, form_back_of("Toxic"));

@@ -5,11 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <random>
 
 #include "hexfile/hex_reader.h"
 #include "hexfile/hex_writer.h"
 #include "hexfile/text_file.h"
+#include "random_bytes.h"
 #include "startup/message_box.h"
 
 namespace {
@@ -24,12 +24,7 @@ public:
 };
 
 std::vector<std::uint8_t> full_image() {
-    std::mt19937 random(1);
-    std::vector<std::uint8_t> flash(flash_size);
-    for (auto& byte : flash) {
-        byte = static_cast<std::uint8_t>(random());
-    }
-    return flash;
+    return pellandor::bench::random_bytes(flash_size);
 }
 
 std::string bench_file(const char* name) {

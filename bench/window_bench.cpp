@@ -7,14 +7,15 @@
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <random>
 #include <vector>
 
 #include "devices/device_list.h"
 #include "e2e_support.h"
 #include "machine_info.h"
 #include "mainwindow/hex_grid_widget.h"
+#include "random_bytes.h"
 #include "startup/controls_widget.h"
+#include "support/com_ports.h"
 #include "support/pty_pair.h"
 #include "window_harness.h"
 
@@ -30,13 +31,12 @@ constexpr int sim_com = 16;
 void BM_StartToWindowShown(benchmark::State& state) {
     e2e::window_harness harness;
     const e2e::shipped_model& model = e2e::shipped_model_named("atmega8");
-    e2e::adapter_sim sim(model.chip, {"--link", e2e::window_harness::port_entry(sim_com)});
+    e2e::adapter_sim sim(model.chip, {"--link", testing::com_port_entry(sim_com)});
     std::vector<std::unique_ptr<testing::pty_pair>> terminals;
     if (state.range(0) == 1) {
         for (int n = 1; n < sim_com; ++n) {
             terminals.push_back(std::make_unique<testing::pty_pair>());
-            e2e::window_harness::link_port(n,
-                                           QString::fromStdString(terminals.back()->slave_path()));
+            testing::link_com_port(n, QString::fromStdString(terminals.back()->slave_path()));
         }
     }
     double first_ms = -1;
@@ -77,13 +77,8 @@ void BM_ScrollStep(benchmark::State& state) {
     e2e::window_harness harness;
     const e2e::shipped_model& model = e2e::shipped_model_named("atmega1284p");
     Form1& window = harness.load(model.model.model_index, sim_com);
-    std::mt19937 random(7);
-    for (auto& byte : harness.state.image.flash_buffer) {
-        byte = static_cast<std::uint8_t>(random());
-    }
-    for (auto& byte : harness.state.image.eeprom_buffer) {
-        byte = static_cast<std::uint8_t>(random());
-    }
+    bench::fill_random(harness.state.image.flash_buffer, 7);
+    bench::fill_random(harness.state.image.eeprom_buffer, 8);
     window.activateWindow();
     QCoreApplication::processEvents();
     int line = 0;

@@ -7,70 +7,43 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include <random>
+#include <cstdio>
 
-#include "devices/device_list.h"
+#include "e2e_support.h"
 #include "hexfile/hex_writer.h"
 #include "hexfile/text_file.h"
-#include "mainwindow/main_window.h"
+#include "random_bytes.h"
 #include "startup/controls_widget.h"
-#include "support/memory_settings_backend.h"
-#include "support/recording_message_box.h"
-#include "support/scripted_boxes.h"
-#include "support/temporary_config_folder.h"
+#include "window_harness.h"
 
 namespace {
 
 using namespace pellandor;
 
-constexpr std::int32_t flash_size = 128 * 1024;
-
-// One model of 128 KB FLASH; every COM port names nothing, so the start
-// probes nothing real.
+// The window over the largest shipped model, its 128 KB FLASH full.
 struct window_bench {
-    testing::temporary_config_folder config;
-    testing::memory_settings_backend backend;
-    settings_store settings{backend};
-    testing::recording_message_box boxes;
-    testing::scripted_input_box inputs;
-    testing::scripted_file_dialogs files;
-    program_state state;
-    std::unique_ptr<Form1> window;
+    e2e::window_harness harness;
+    const e2e::shipped_model& largest = e2e::shipped_model_named("atmega1284p");
+    Form1& window = harness.load(largest.model.model_index, 1);
+    const std::int32_t flash_size = largest.model.flash_size;
     QTemporaryDir folder;
 
-    window_bench() {
-        state.app_path = from_qstring(folder.path()) + "/";
-        state.devices = parse_device_list(
-            "model: Large\r\nflash: 131072\r\neeprom: 4096\r\n"
-            "configdefault: FF-1E-97-05-62-99-FF\r\nprogtime: 5\r\npagesize: 128\r\n");
-        backend.numbers["Serial Port Number"] = 1;
-        window = std::make_unique<Form1>(state, settings, boxes, inputs, files);
-        window->Form_Load();
-        boxes.answer = msgbox_yes;
-    }
     std::string path(const char* name) const {
         return from_qstring(folder.filePath(QString::fromLatin1(name)));
     }
 };
 
-std::vector<std::uint8_t> full_image() {
-    std::mt19937 random(1);
-    std::vector<std::uint8_t> flash(flash_size);
-    for (auto& byte : flash) {
-        byte = static_cast<std::uint8_t>(random());
-    }
-    return flash;
-}
-
 void open_hex_file(benchmark::State& state) {
     window_bench bench;
     const std::string file = bench.path("image.hex");
-    write_text_file_atomically(file, hex_file_text(full_image(), flash_size));
+    write_text_file_atomically(
+        file, hex_file_text(bench::random_bytes(static_cast<std::size_t>(bench.flash_size)),
+                            bench.flash_size));
     for (auto _ : state) {
-        bench.files.answers = {file};
-        bench.window->menuopen_Click();
+        bench.harness.files.answers = {file};
+        bench.window.menuopen_Click();
     }
-    if (bench.window->label_status->text() !=
+    if (bench.window.label_status->text() !=
         "Operation completed. Total 131072 (128K) program bytes loaded.") {
         state.SkipWithError("the file was not loaded");
     }
@@ -79,13 +52,17 @@ BENCHMARK(open_hex_file)->Unit(benchmark::kMillisecond);
 
 void save_hex_file(benchmark::State& state) {
     window_bench bench;
-    bench.state.image.flash_buffer = full_image();
+    bench::fill_random(bench.harness.state.image.flash_buffer, 1);
+    // Each save writes a new file, as no overwrite question may stop it.
     const std::string file = bench.path("saved.hex");
     for (auto _ : state) {
-        bench.files.answers = {file};
-        bench.window->menusave_Click();
+        state.PauseTiming();
+        std::remove(file.c_str());
+        bench.harness.files.answers = {file};
+        state.ResumeTiming();
+        bench.window.menusave_Click();
     }
-    if (bench.window->label_status->text() != "HEX file saved.") {
+    if (bench.window.label_status->text() != "HEX file saved.") {
         state.SkipWithError("the file was not saved");
     }
 }

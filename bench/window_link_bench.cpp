@@ -20,6 +20,7 @@
 #include "platform/serial_control.h"
 #include "probe_host.h"
 #include "startup/controls_widget.h"
+#include "support/com_ports.h"
 #include "window_harness.h"
 
 using namespace pellandor;
@@ -161,7 +162,7 @@ int run_bench(int argc, char* argv[]) {
                 eeprom_bytes);
 
     e2e::window_harness harness;
-    e2e::adapter_sim sim(largest->chip, {"--link", e2e::window_harness::port_entry(sim_com)});
+    e2e::adapter_sim sim(largest->chip, {"--link", testing::com_port_entry(sim_com)});
     if (sim.pty().isEmpty()) {
         fail("the simulator did not start");
     }

@@ -15,6 +15,7 @@
 #include "mainwindow/hex_grid_widget.h"
 #include "startup/controls_widget.h"
 #include "startup/hex_text.h"
+#include "support/com_ports.h"
 #include "support/modal_answer.h"
 #include "support/recording_message_box.h"
 #include "window_harness.h"
@@ -30,7 +31,7 @@ protected:
     Form1& start(const std::string& chip, const QStringList& options) {
         entry = &shipped_model_named(chip);
         sim = std::make_unique<adapter_sim>(
-            chip, QStringList{"--link", window_harness::port_entry(sim_port)} + options);
+            chip, QStringList{"--link", testing::com_port_entry(sim_port)} + options);
         EXPECT_FALSE(sim->pty().isEmpty());
         Form1& window = harness.load(entry->model.model_index, sim_port);
         window.activateWindow();

@@ -23,6 +23,7 @@
 #include "startup/controls_widget.h"
 #include "startup/hex_text.h"
 #include "startup/message_box_form.h"
+#include "support/com_ports.h"
 #include "support/modal_answer.h"
 #include "support/recording_message_box.h"
 #include "window_harness.h"
@@ -104,7 +105,7 @@ protected:
     // The simulator, linked as COM3, and the window over it.
     Form1& start_with_chip(const QStringList& options) {
         sim = std::make_unique<adapter_sim>(
-            entry->chip, QStringList{"--link", window_harness::port_entry(sim_port)} + options);
+            entry->chip, QStringList{"--link", testing::com_port_entry(sim_port)} + options);
         EXPECT_FALSE(sim->pty().isEmpty());
         Form1& window = harness.load(model().model_index, sim_port);
         EXPECT_EQ(status(window), "Serial port COM3 ready...");

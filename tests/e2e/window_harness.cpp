@@ -1,39 +1,22 @@
 #include "window_harness.h"
 
-#include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QPushButton>
 #include <QTimer>
 
 #include "e2e_support.h"
-#include "platform/port_map.h"
 #include "startup/text_value.h"
+#include "support/com_ports.h"
 
 namespace pellandor::e2e {
 
 window_harness::window_harness() {
-    QDir().mkpath(ports_folder());
-    for (int n = 1; n <= 16; ++n) {
-        link_port(n, QStringLiteral("/nonexistent/tty%1").arg(n));
-    }
+    testing::link_no_com_ports();
     state.app_path = "/opt/pellandor/";
     state.devices = shipped_devices();
 }
 
 window_harness::~window_harness() = default;
-
-QString window_harness::port_entry(int number) {
-    return QDir(ports_folder()).filePath(QStringLiteral("com%1").arg(number));
-}
-
-void window_harness::link_port(int number, const QString& device) {
-    QFile entry(port_entry(number));
-    entry.remove();
-    if (entry.open(QIODevice::WriteOnly)) {
-        entry.write(device.toLocal8Bit() + "\n");
-    }
-}
 
 Form1& window_harness::load(int model_index, int port_number) {
     backend.texts[setting::microcontroller_model] = decimal_text(std::int64_t{model_index});

@@ -24,11 +24,6 @@ public:
     window_harness(const window_harness&) = delete;
     window_harness& operator=(const window_harness&) = delete;
 
-    // The entry of COM`number` in the ports folder (what adapter-sim --link takes).
-    static QString port_entry(int number);
-    // COM`number` becomes the device at the path.
-    static void link_port(int number, const QString& device);
-
     // A new window, the model and port stored as a user left them, after its
     // start sequence.
     Form1& load(int model_index, int port_number);

@@ -17,8 +17,8 @@ using namespace std::chrono_literals;
 class Ports : public window_fixture {
 protected:
     Ports() {
-        link_port(3, QString::fromStdString(com3.slave_path()));
-        link_port(16, QString::fromStdString(com16.slave_path()));
+        link_com_port(3, QString::fromStdString(com3.slave_path()));
+        link_com_port(16, QString::fromStdString(com16.slave_path()));
     }
 
     // The adapter's side: the next byte the window sent.

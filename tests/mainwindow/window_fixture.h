@@ -3,8 +3,6 @@
 // boxes and dialogs that record what they are asked.
 #pragma once
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -13,7 +11,7 @@
 #include "devices/device_list.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/program_state.h"
-#include "platform/port_map.h"
+#include "support/com_ports.h"
 #include "support/memory_settings_backend.h"
 #include "support/recording_message_box.h"
 #include "support/scripted_boxes.h"
@@ -43,22 +41,9 @@ inline const char* const window_test_devices =
 class window_fixture : public ::testing::Test {
 protected:
     window_fixture() {
-        // Every port names a device that is not there.
-        QDir().mkpath(ports_folder());
-        for (int n = 1; n <= 16; ++n) {
-            link_port(n, QStringLiteral("/nonexistent/tty%1").arg(n));
-        }
+        link_no_com_ports();
         state.app_path = "/opt/pellandor/";
         state.devices = parse_device_list(window_test_devices);
-    }
-
-    // COM`number` becomes the device at the path.
-    static void link_port(int number, const QString& device) {
-        QFile entry(QDir(ports_folder()).filePath(QStringLiteral("com%1").arg(number)));
-        entry.remove();
-        if (entry.open(QIODevice::WriteOnly)) {
-            entry.write(device.toLocal8Bit() + "\n");
-        }
     }
 
     Form1& make() {

@@ -17,12 +17,7 @@ constexpr int button_height = 375;
 
 ChooserDialog::ChooserDialog(const QString& caption, int width, int height, QWidget* parent)
     : QDialog(parent) {
-    make_dialog_frame(*this);
-    setWindowTitle(caption);
-    setFont(window_font());
-    surface = new FormSurface(this);
-    setFixedSize(twips(width), twips(height));
-    surface->setGeometry(rect());
+    surface = make_dialog_frame(*this, caption, width, height);
 }
 
 ClickLabel* ChooserDialog::add_entry(const twips_rect& place_at, const QString& caption) {

@@ -163,9 +163,15 @@ void ScrollBar::wheelEvent(QWheelEvent* event) {
     event->ignore();
 }
 
-void make_dialog_frame(QWidget& dialog) {
+FormSurface* make_dialog_frame(QWidget& dialog, const QString& caption, int width, int height) {
     dialog.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setFont(window_font());
+    dialog.setWindowTitle(caption);
+    dialog.setFixedSize(twips(width), twips(height));
+    auto* surface = new FormSurface(&dialog);
+    surface->setGeometry(dialog.rect());
+    return surface;
 }
 
 void centre_on_screen(QWidget& window) {

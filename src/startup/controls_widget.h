@@ -116,9 +116,11 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 };
 
-// The dialogs' frame: a tool window with a title bar but no close box and no
-// taskbar entry, modal to the whole program.
-void make_dialog_frame(QWidget& dialog);
+// A dialog's frame: a tool window with a title bar but no close box and no
+// taskbar entry, modal to the whole program, in the window font, with its
+// design caption and client size in twips; gives the surface that carries the
+// form's colour under its controls.
+FormSurface* make_dialog_frame(QWidget& dialog, const QString& caption, int width, int height);
 // Places a window in the middle of the screen it is on.
 void centre_on_screen(QWidget& window);
 

@@ -10,13 +10,7 @@
 namespace pellandor {
 
 Form07::Form07(const theme_colors& theme) : theme_(theme) {
-    make_dialog_frame(*this);
-    setFont(window_font());
-    setWindowTitle(QStringLiteral("My Input Box"));
-    setFixedSize(twips(4695), twips(1335));
-
-    surface = new FormSurface(this);
-    surface->setGeometry(rect());
+    surface = make_dialog_frame(*this, QStringLiteral("My Input Box"), 4695, 1335);
 
     lab_title = new QLabel(this);
     lab_title->setObjectName(QStringLiteral("lab_title"));

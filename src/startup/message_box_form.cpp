@@ -69,13 +69,7 @@ QLabel* make_picture(QWidget& form, const char* name, QStyle::StandardPixmap ico
 } // namespace
 
 Form08::Form08(const theme_colors& theme) : theme_(theme) {
-    make_dialog_frame(*this);
-    setFont(window_font());
-    setWindowTitle(QStringLiteral("My Msg Box"));
-    setFixedSize(twips(6615), twips(915));
-
-    surface = new FormSurface(this);
-    surface->setGeometry(rect());
+    surface = make_dialog_frame(*this, QStringLiteral("My Msg Box"), 6615, 915);
 
     lab_title = new ClickLabel(this);
     lab_title->setObjectName(QStringLiteral("lab_title"));

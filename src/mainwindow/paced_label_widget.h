@@ -4,7 +4,8 @@
 // most once per frame; a text set within a frame of the last painted one is
 // painted when that frame is over. A paint per text would cost each round
 // trip to the adapter more than the program's own work on it, for changes no
-// eye can follow.
+// eye can follow. The label stands on a window: it is not a window itself,
+// whose paints some platforms would not resume.
 #pragma once
 
 #include <QTimer>

@@ -103,6 +103,7 @@ TEST_F(PtyAdapter, StopsAnsweringAfterTheGivenCommand) {
     EXPECT_EQ(sim.exchange({0xC8}, 1).size(), 1U);
     EXPECT_EQ(sim.exchange({0xC8}, 1).size(), 1U);
     sim.write({0xC8});
+    EXPECT_EQ(sim.read_line(), "silent after 2 commands");
     EXPECT_TRUE(sim.read(1, milliseconds(200)).empty());
     EXPECT_EQ(sim.stop(), 0);
     EXPECT_THAT(sim.errors, HasSubstr("commands: 3\n"));
@@ -127,9 +128,9 @@ TEST_F(PtyAdapter, TakesTheWireTimeOfTheBaudRateAndTheLatency) {
         ASSERT_EQ(sim.exchange({0xC8}, 1).size(), 1U);
     }
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    // Two bytes of 10 bits at 9600 baud plus 1 ms: 3.08 ms a command.
+    // Two bytes of 10 bits at 9600 baud plus 1 ms: 3.08 ms a command. How
+    // little more a busy machine adds is engine_link_bench's figure.
     EXPECT_GE(elapsed, milliseconds(61));
-    EXPECT_LT(elapsed, milliseconds(400));
     EXPECT_EQ(sim.stop(), 0);
 }
 

@@ -54,12 +54,7 @@ sim_process::sim_process(const std::vector<std::string>& args) {
     out_ = out[0];
     err_ = err[0];
 
-    const auto deadline = clock::now() + std::chrono::seconds(5);
-    std::string line;
-    char c = 0;
-    while (readable(out_, deadline) && ::read(out_, &c, 1) == 1 && c != '\n') {
-        line += c;
-    }
+    const std::string line = read_line();
     if (line.rfind("pty ", 0) == 0) {
         pty_ = line.substr(4);
     }
@@ -75,6 +70,16 @@ sim_process::~sim_process() {
             ::close(fd);
         }
     }
+}
+
+std::string sim_process::read_line(std::chrono::milliseconds timeout) {
+    const auto deadline = clock::now() + timeout;
+    std::string line;
+    char c = 0;
+    while (readable(out_, deadline) && ::read(out_, &c, 1) == 1 && c != '\n') {
+        line += c;
+    }
+    return line;
 }
 
 bool sim_process::open_port(const std::string& path) {

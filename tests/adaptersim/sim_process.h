@@ -18,11 +18,13 @@ public:
 
     // The device named on the first line, empty when none came.
     const std::string& pty() const { return pty_; }
+    // The next line it prints after that one, "" when none comes in time.
+    std::string read_line(std::chrono::milliseconds timeout = std::chrono::seconds(20));
     bool open_port(const std::string& path);
     void write(const std::vector<std::uint8_t>& bytes);
     // Reads until `count` bytes have come or `timeout` has passed.
     std::vector<std::uint8_t> read(std::size_t count,
-                                   std::chrono::milliseconds timeout = std::chrono::seconds(2));
+                                   std::chrono::milliseconds timeout = std::chrono::seconds(20));
     std::vector<std::uint8_t> exchange(const std::vector<std::uint8_t>& bytes, std::size_t count) {
         write(bytes);
         return read(count);

@@ -1,6 +1,7 @@
 #include "adapter.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace pellandor::adapter_sim {
@@ -15,8 +16,8 @@ constexpr std::uint8_t get = 0xCC;
 
 } // namespace
 
-adapter::adapter(avr_chip& chip, injected_faults injected, fault_sink fault)
-    : chip_(chip), injected_(injected), fault_(std::move(fault)) {}
+adapter::adapter(avr_chip& chip, injected_faults injected, fault_sink fault, fault_sink notice)
+    : chip_(chip), injected_(injected), fault_(std::move(fault)), notice_(std::move(notice)) {}
 
 adapter_reply adapter::receive(std::uint8_t byte, sim_time now) {
     if (awaiting_data_) {
@@ -37,6 +38,9 @@ adapter_reply adapter::receive(std::uint8_t byte, sim_time now) {
 adapter_reply adapter::complete(std::uint8_t command, std::uint8_t data, sim_time now) {
     ++commands_;
     if (injected_.stop_after != 0 && commands_ > injected_.stop_after) {
+        if (commands_ == injected_.stop_after + 1 && notice_) {
+            notice_("silent after " + std::to_string(injected_.stop_after) + " commands");
+        }
         return {};
     }
     adapter_reply reply;

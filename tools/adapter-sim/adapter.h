@@ -27,7 +27,9 @@ struct adapter_reply {
 
 class adapter {
 public:
-    adapter(avr_chip& chip, injected_faults injected, fault_sink fault);
+    // `notice` hears of the injected faults as they strike, so that whoever
+    // drives the line can tell a silence it asked for from a slow machine.
+    adapter(avr_chip& chip, injected_faults injected, fault_sink fault, fault_sink notice = {});
 
     // Takes one byte from the line; answers when it completes a command.
     adapter_reply receive(std::uint8_t byte, sim_time now);
@@ -39,6 +41,7 @@ private:
     avr_chip& chip_;
     injected_faults injected_;
     fault_sink fault_;
+    fault_sink notice_;
     bool awaiting_data_ = false;
     std::uint64_t commands_ = 0;
 };

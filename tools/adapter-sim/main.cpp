@@ -93,7 +93,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "fault: %s\n", text.c_str());
     };
     avr_chip chip(*options->chip, std::move(image), report);
-    adapter link(chip, options->injected, report);
+    // Notices go to standard output, after the pty line, as they happen.
+    const fault_sink notice = [](const std::string& text) {
+        std::printf("%s\n", text.c_str());
+        std::fflush(stdout);
+    };
+    adapter link(chip, options->injected, report, notice);
     pty_port port;
     if (!port.open(error) ||
         (!options->link.empty() && !make_port_link(options->link, port.path(), error))) {

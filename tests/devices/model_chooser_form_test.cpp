@@ -11,6 +11,7 @@
 #include "startup/controls_widget.h"
 #include "support/memory_settings_backend.h"
 #include "support/modal_answer.h"
+#include "support/window_wait.h"
 
 namespace pellandor {
 namespace {
@@ -43,7 +44,7 @@ protected:
     }
     void show() {
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(testing::wait_until_exposed(*dialog));
     }
     void click(int index) { QTest::mouseClick(dialog->opcija[index], Qt::LeftButton); }
     std::vector<int> marked() {
@@ -150,7 +151,7 @@ TEST_F(ModelChooser, SelectWithoutChangeNeitherStoresNorSelects) {
 
 TEST_F(ModelChooser, SelectStoresAndSelectsANewModel) {
     open(12, 2);
-    testing::when_modal_opens([this](QWidget&) {
+    const auto answer = testing::when_modal_opens([this](QWidget&) {
         click(11);
         QTest::mouseClick(dialog->Command1, Qt::LeftButton);
     });
@@ -189,7 +190,7 @@ TEST_F(ModelChooser, SelectHoldsTheFocusAndEscDoesNothing) {
     QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
     EXPECT_TRUE(dialog->isVisible());
     dialog->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    ASSERT_TRUE(testing::wait_until_active(*dialog));
     QTest::keyClick(dialog.get(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), dialog->Command2);
 }

@@ -111,6 +111,13 @@ adapter_sim::~adapter_sim() {
     }
 }
 
+bool adapter_sim::said(const QByteArray& line) {
+    while (process_->canReadLine()) {
+        lines_.append(process_->readLine().trimmed());
+    }
+    return lines_.contains(line);
+}
+
 sim_result adapter_sim::stop() {
     sim_result result;
     if (process_->state() != QProcess::NotRunning) {
@@ -146,16 +153,13 @@ std::vector<std::string> probe_result::lines_with(const std::string& prefix) con
     return found;
 }
 
-probe_result run_probe(int model_index, const QStringList& arguments, int timeout_ms) {
+probe_result run_probe(int model_index, const QStringList& arguments) {
     QProcess process;
     process.start(PELLANDOR_ENGINE_PROBE, QStringList{"--devices", PELLANDOR_DEVICE_LIST, "--model",
                                                       QString::number(model_index)} +
                                               arguments);
     probe_result result;
-    if (!process.waitForFinished(timeout_ms)) {
-        process.kill();
-        process.waitForFinished(5000);
-    } else if (process.exitStatus() == QProcess::NormalExit) {
+    if (process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit) {
         result.exit_code = process.exitCode();
     }
     result.lines = split_lines(process.readAllStandardOutput());

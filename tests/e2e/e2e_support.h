@@ -52,12 +52,16 @@ public:
     adapter_sim(const std::string& chip, const QStringList& options);
     ~adapter_sim();
     const QString& pty() const { return pty_; }
+    // Whether it has printed the line so far (read as the event loop brings
+    // it, without waiting): "silent after N commands" when it stopped answering.
+    bool said(const QByteArray& line);
     // SIGTERM, then the exit code and standard error.
     sim_result stop();
 
 private:
     std::unique_ptr<QProcess> process_;
     QString pty_;
+    QByteArrayList lines_;
 };
 
 struct probe_result {
@@ -69,8 +73,10 @@ struct probe_result {
     std::vector<std::string> lines_with(const std::string& prefix) const;
 };
 
-// Runs the engine probe with the shipped device list and the given arguments.
-probe_result run_probe(int model_index, const QStringList& arguments, int timeout_ms = 600000);
+// Runs the engine probe with the shipped device list and the given arguments,
+// to its end however long the operation takes: the probe gives up by itself
+// once no byte has come for its --timeout.
+probe_result run_probe(int model_index, const QStringList& arguments);
 
 // FLASH buffer to a HEX file (runs of FF left out) and back, through srec_cat.
 void write_hex(const QString& path, const std::vector<std::uint8_t>& flash);

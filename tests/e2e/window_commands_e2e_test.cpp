@@ -18,13 +18,13 @@
 #include "support/com_ports.h"
 #include "support/modal_answer.h"
 #include "support/recording_message_box.h"
+#include "support/window_wait.h"
 #include "window_harness.h"
 
 namespace pellandor::e2e {
 namespace {
 
 constexpr int sim_port = 5;
-constexpr int operation_timeout_ms = 60000;
 
 class window_commands : public ::testing::Test {
 protected:
@@ -35,14 +35,16 @@ protected:
         EXPECT_FALSE(sim->pty().isEmpty());
         Form1& window = harness.load(entry->model.model_index, sim_port);
         window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_TRUE(testing::wait_until_active(window));
         return window;
     }
 
     // Runs a Tools menu entry to the end of its operation; the status line.
     static std::string run(Form1& window, QAction* entry_of_menu) {
         entry_of_menu->trigger();
-        EXPECT_TRUE(run_until([&] { return idle(window); }, operation_timeout_ms));
+        EXPECT_TRUE(testing::wait_while_moving(
+            "the window usable again after its operation", [&] { return idle(window); },
+            [&] { return progress(window); }));
         return from_qstring(window.label_status->text());
     }
 
@@ -118,7 +120,7 @@ TEST_F(window_commands, AWordEditedInTheGridGoesToTheChip) {
 TEST_F(window_commands, AnotherModelBringsItsSizesGridsAndDefaults) {
     Form1& window = start("atmega8", {});
     const shipped_model& tiny = shipped_model_named("attiny2313");
-    testing::when_modal_opens([&](QWidget& box) {
+    const auto answer = testing::when_modal_opens([&](QWidget& box) {
         QTest::mouseDClick(
             dynamic_cast<Form5&>(box).opcija[static_cast<std::size_t>(tiny.model.model_index)],
             Qt::LeftButton);

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "e2e_support.h"
+#include "startup/controls_widget.h"
 #include "startup/text_value.h"
 #include "support/com_ports.h"
 
@@ -46,6 +47,11 @@ bool run_until(const std::function<bool()>& done, int timeout_ms, int poll_ms) {
 
 bool idle(Form1& window) {
     return !window.engine().running() && window.Command1->isEnabled();
+}
+
+std::string progress(Form1& window) {
+    return "step " + decimal_text(std::int64_t{window.engine().instr_ptr()}) + ", status \"" +
+           from_qstring(window.label_status->text()) + "\"";
 }
 
 } // namespace pellandor::e2e

@@ -44,10 +44,14 @@ private:
 };
 
 // Runs the event loop, as the program's main loop does, until done() holds
-// (looked at every poll_ms); false when timeout_ms passed first.
+// (looked at every poll_ms); false when timeout_ms passed first. For the
+// benchmarks; a test waits with testing::wait_while_moving.
 bool run_until(const std::function<bool()>& done, int timeout_ms, int poll_ms = 2);
 
 // The window is idle again: no operation runs and its buttons are live.
 bool idle(Form1& window);
+
+// What moves while an operation runs: its next step and its status line.
+std::string progress(Form1& window);
 
 } // namespace pellandor::e2e

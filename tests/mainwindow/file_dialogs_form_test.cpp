@@ -6,15 +6,18 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "startup/controls_widget.h"
 #include "support/modal_answer.h"
+#include "support/window_wait.h"
 
 namespace pellandor {
 namespace {
 
 using testing::when_modal_opens;
+using testing::window_name;
 
 // Types a name into the dialog's file name field, as a person would.
 void type_file_name(QFileDialog& dialog, const QString& name) {
@@ -61,29 +64,40 @@ TEST(FileDialogs, ChosenFileComesBackAsANativeFullPathAndCancelAsEmpty) {
     ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
     qt_file_dialogs dialogs;
 
+    // What a dialog shown by `show` gives back when `act` answers it.
+    const auto chosen = [](const std::function<std::string()>& show,
+                           std::function<void(QFileDialog&)> act) {
+        const auto answer = when_modal_opens([&act](QWidget& modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(&modal);
+            ASSERT_NE(dialog, nullptr) << "another window opened: " << window_name(modal);
+            act(*dialog);
+        });
+        return show();
+    };
+    const std::string in = from_qstring(folder.path());
+
     QPoint offset_from_centre(1000, 1000);
-    when_modal_opens([&](QWidget& modal) {
-        const QRect screen = modal.screen()->availableGeometry();
-        offset_from_centre = modal.frameGeometry().center() - screen.center();
-        auto& dialog = dynamic_cast<QFileDialog&>(modal);
+    const auto open_blink = [&](QFileDialog& dialog) {
+        const QRect screen = dialog.screen()->availableGeometry();
+        offset_from_centre = dialog.frameGeometry().center() - screen.center();
         type_file_name(dialog, "blink.hex");
         accept_or_give_up(dialog);
-    });
-    EXPECT_EQ(dialogs.show_open(from_qstring(folder.path())),
+    };
+    EXPECT_EQ(chosen([&] { return dialogs.show_open(in); }, open_blink),
               from_qstring(QDir::toNativeSeparators(file)));
     EXPECT_LE(offset_from_centre.manhattanLength(), 2);
 
     // A typed name gets no extension.
-    when_modal_opens([](QWidget& modal) {
-        auto& dialog = dynamic_cast<QFileDialog&>(modal);
+    const auto save_image = [](QFileDialog& dialog) {
         type_file_name(dialog, "image");
         accept_or_give_up(dialog);
-    });
-    EXPECT_EQ(dialogs.show_save(from_qstring(folder.path())),
+    };
+    EXPECT_EQ(chosen([&] { return dialogs.show_save(in); }, save_image),
               from_qstring(QDir::toNativeSeparators(folder.filePath("image"))));
 
-    when_modal_opens([](QWidget& modal) { dynamic_cast<QFileDialog&>(modal).reject(); });
-    EXPECT_EQ(dialogs.show_open(from_qstring(folder.path())), "");
+    EXPECT_EQ(
+        chosen([&] { return dialogs.show_open(in); }, [](QFileDialog& dialog) { dialog.reject(); }),
+        "");
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "devices/model_chooser_form.h"
 #include "mainwindow/hex_grid_widget.h"
 #include "startup/controls_widget.h"
+#include "support/event_wait.h"
 #include "support/modal_answer.h"
 #include "themes/theme_chooser_form.h"
 #include "window_fixture.h"
@@ -183,7 +184,7 @@ TEST_F(Commands, HelpBoxesShowTheirTexts) {
 TEST_F(Commands, AModelChangeGivesItsSizesGridsAndDefaults) {
     Form1& window = load_active();
     state.image.flash_buffer[0] = 0;
-    when_modal_opens([](QWidget& box) {
+    const auto answer = when_modal_opens([](QWidget& box) {
         auto& chooser = dynamic_cast<Form5&>(box);
         chooser.opcija_DblClick(2);
     });
@@ -201,7 +202,7 @@ TEST_F(Commands, AModelChangeGivesItsSizesGridsAndDefaults) {
 TEST_F(Commands, CancelledModelChooserStillClearsTheBuffers) {
     Form1& window = load_active();
     state.image.flash_buffer[0] = 0;
-    when_modal_opens([](QWidget& box) {
+    const auto answer = when_modal_opens([](QWidget& box) {
         auto& chooser = dynamic_cast<Form5&>(box);
         chooser.opcija_Click(3);
         chooser.Command2_Click();
@@ -214,7 +215,7 @@ TEST_F(Commands, CancelledModelChooserStillClearsTheBuffers) {
 TEST_F(Commands, AThemeClickRepaintsTheMainWindowAtOnce) {
     Form1& window = load_active();
     theme_color seen = 0;
-    when_modal_opens([&](QWidget& box) {
+    const auto answer = when_modal_opens([&](QWidget& box) {
         auto& chooser = dynamic_cast<Form34&>(box);
         for (ClickLabel* entry : chooser.opcija) {
             if (entry->text() == "Halloween") {
@@ -277,14 +278,15 @@ INSTANTIATE_TEST_SUITE_P(Values, WheelSetting, ::testing::Values(0, -1, 5));
 TEST_F(Wheel, ADialogOfTheProgramTakesTheWheelAwayUntilItCloses) {
     Form1& window = load_active();
     bool hooked_while_open = true;
-    when_modal_opens([&](QWidget& box) {
+    const auto answer = when_modal_opens([&](QWidget& box) {
         hooked_while_open = window.wheel_hooked();
         dynamic_cast<Form34&>(box).Command2_Click();
     });
     window.menucolors->trigger();
     EXPECT_FALSE(hooked_while_open);
     window.activateWindow();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.wheel_hooked(); }, 2000));
+    EXPECT_TRUE(wait_for("the wheel taken again by the active main window",
+                         [&] { return window.wheel_hooked(); }));
 }
 
 TEST_F(Wheel, SwitchingToAnotherProgramKeepsTheWheel) {

@@ -3,9 +3,11 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "mainwindow/hex_grid_widget.h"
 #include "startup/controls_widget.h"
+#include "support/event_wait.h"
 #include "support/pty_pair.h"
 #include "window_fixture.h"
 
@@ -24,12 +26,12 @@ protected:
     // The adapter's side: the next byte the window sent.
     std::string sent(std::size_t count = 1) {
         std::string bytes;
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] {
-                bytes += com3.receive(count - bytes.size(), 1ms);
-                return bytes.size() == count;
-            },
-            2000));
+        EXPECT_TRUE(wait_for("the window's next command to the adapter",
+                             [&] {
+                                 bytes += com3.receive(count - bytes.size(), 1ms);
+                                 return bytes.size() == count;
+                             }))
+            << "had: " << bytes.size() << " of " << count << " bytes";
         return bytes;
     }
     void reply() { com3.send(std::string(1, '\x00')); }
@@ -186,7 +188,8 @@ TEST_P(Operations, TheWindowIsBusyUntilTheAdaptersLastAnswer) {
     reply();
     EXPECT_EQ(sent(), "\xCA");
     reply();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.Command3->isEnabled(); }, 2000));
+    ASSERT_TRUE(wait_for("the window usable again after the adapter's last answer",
+                         [&] { return window.Command3->isEnabled(); }));
     const std::string status = from_qstring(window.label_status->text());
     EXPECT_EQ(status.substr(0, 13), "Chip erased. ");
     EXPECT_EQ(status.substr(status.size() - 19), " seconds elapsed...");
@@ -204,7 +207,7 @@ TEST_F(Ports, ClosingTheWindowDuringAnOperationClosesThePortAndRunsNoFurtherStep
     window.close();
     EXPECT_FALSE(window.serial().is_open());
     reply();
-    QTest::qWait(50);
+    run_events_for(50ms);
     EXPECT_EQ(window.engine().instr_ptr(), next);
     EXPECT_FALSE(window.isVisible());
 }
@@ -216,7 +219,20 @@ TEST_F(Ports, AnUnrecognisedInstructionEndsTheProgramAfterItsMessage) {
     window.Command3->click();
     EXPECT_EQ(sent(), "\xC9");
     reply();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.boxes.empty(); }, 2000));
+    // The reply is taken in the program's main loop, as in the program; the
+    // step it runs ends that loop once its message has been shown.
+    QTimer give_up;
+    give_up.setSingleShot(true);
+    QObject::connect(&give_up, &QTimer::timeout, [] {
+        ADD_FAILURE() << "the main loop was not ended within " << moment.count() << " ms";
+        QCoreApplication::exit(1);
+    });
+    give_up.start(moment);
+    EXPECT_EQ(QApplication::exec(), 0);
+    // Closing the last window asked the loop to end once more; that request
+    // would end the next test's loops.
+    QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+    ASSERT_EQ(boxes.boxes.size(), 1U);
     EXPECT_EQ(boxes.boxes[0].kind, 16);
     EXPECT_NE(boxes.boxes[0].text.find("frobnicate"), std::string::npos);
     EXPECT_FALSE(window.isVisible());

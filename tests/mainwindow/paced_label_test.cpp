@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "mainwindow/paced_label_widget.h"
+#include "support/window_wait.h"
 
 namespace pellandor::testing {
 namespace {
@@ -41,7 +42,7 @@ TEST(PacedLabel, ABurstIsPaintedOnceAFrameAndItsLastTextAlways) {
     QLabel label(&window);
     label.setGeometry(10, 10, 200, 20);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(testing::wait_until_exposed(window));
     paced_label paced(label, 16ms);
     paint_log log(label);
     QTest::qWait(20);
@@ -64,8 +65,9 @@ TEST(PacedLabel, ABurstIsPaintedOnceAFrameAndItsLastTextAlways) {
     }
     EXPECT_LE(static_cast<qint64>(log.painted.size()), 2 + burst.elapsed() / 16);
 
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return !log.painted.empty() && log.painted.back() == "F:2000/8192"; }, 2000));
+    EXPECT_TRUE(wait_for("the last text of the burst painted", [&] {
+        return !log.painted.empty() && log.painted.back() == "F:2000/8192";
+    }));
     EXPECT_TRUE(label.updatesEnabled());
 }
 

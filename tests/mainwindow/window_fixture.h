@@ -16,6 +16,7 @@
 #include "support/recording_message_box.h"
 #include "support/scripted_boxes.h"
 #include "support/temporary_config_folder.h"
+#include "support/window_wait.h"
 
 namespace pellandor::testing {
 
@@ -60,7 +61,7 @@ protected:
     Form1& load_active() {
         Form1& window = load();
         window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_TRUE(testing::wait_until_active(window));
         return window;
     }
 

@@ -16,6 +16,7 @@
 
 #include "engine/port_setup.h"
 #include "platform/port_map.h"
+#include "support/event_wait.h"
 #include "support/memory_settings_backend.h"
 #include "support/pty_pair.h"
 #include "support/qt_application.h"
@@ -28,22 +29,8 @@ using namespace std::chrono_literals;
 using testing::ensure_application;
 using testing::pty_pair;
 
-// Runs the event loop until the condition holds or the time is up.
-bool run_events_until(const std::function<bool()>& done, int timeout_ms = 2000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeout_ms) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-void run_events_for(int ms) {
-    run_events_until([] { return false; }, ms);
-}
+using testing::run_events_for;
+using testing::wait_for;
 
 // Every test gets its own configuration folder, with a ports folder in it.
 class SerialControlTest : public ::testing::Test {
@@ -138,7 +125,7 @@ TEST_F(SerialControlTest, OutputReachesTheFarSideByteForByteWithoutTheEventLoop)
         ASSERT_TRUE(control_.output(static_cast<std::uint8_t>(c)));
     }
     // No event loop has run: each byte must already be with the kernel.
-    EXPECT_EQ(line_.receive(all.size(), 2000ms), all);
+    EXPECT_EQ(line_.receive(all.size(), testing::moment), all);
 
     control_.close_port();
     EXPECT_FALSE(control_.output(0x55));
@@ -155,12 +142,11 @@ TEST_F(SerialControlTest, OutputBeyondWhatTheKernelHoldsIsQueuedNotLost) {
         ASSERT_TRUE(control_.output(static_cast<std::uint8_t>(c)));
     }
     std::string arrived;
-    ASSERT_TRUE(run_events_until(
-        [&] {
-            arrived += line_.receive(all.size() - arrived.size(), 1ms);
-            return arrived.size() == all.size();
-        },
-        10000))
+    ASSERT_TRUE(wait_for("every byte written across the line",
+                         [&] {
+                             arrived += line_.receive(all.size() - arrived.size(), 1ms);
+                             return arrived.size() == all.size();
+                         }))
         << arrived.size() << " bytes arrived";
     EXPECT_TRUE(arrived == all); // not EXPECT_EQ: no 200000-byte dump
 }
@@ -169,7 +155,7 @@ TEST_F(SerialControlTest, InputReturnsEveryWaitingByteOnce) {
     open_line();
     const std::string sent{"\x00\xff\xcc\r\n\x1a", 6};
     ASSERT_TRUE(line_.send(sent));
-    ASSERT_TRUE(run_events_until([&] { return control_.bytes_waiting() == 6; }));
+    ASSERT_TRUE(wait_for("six bytes waiting", [&] { return control_.bytes_waiting() == 6; }));
     EXPECT_EQ(control_.input(), sent);
     EXPECT_EQ(control_.bytes_waiting(), 0);
     EXPECT_EQ(control_.input(), "");
@@ -181,22 +167,22 @@ TEST_F(SerialControlTest, ThresholdZeroKeepsArrivingBytesWithoutAnEvent) {
     QObject::connect(&control_, &SerialControl::on_comm, [&] { ++events; });
     control_.set_rthreshold(0);
     ASSERT_TRUE(line_.send("\xc8\xc9"));
-    ASSERT_TRUE(run_events_until([&] { return control_.bytes_waiting() == 2; }));
-    run_events_for(100);
+    ASSERT_TRUE(wait_for("two bytes waiting", [&] { return control_.bytes_waiting() == 2; }));
+    run_events_for(100ms);
     EXPECT_EQ(events, 0);
 
     // Raising the threshold queues exactly one event; it is not delivered
     // from inside the call.
     control_.set_rthreshold(1);
     EXPECT_EQ(events, 0);
-    run_events_for(100);
+    run_events_for(100ms);
     EXPECT_EQ(events, 1);
     EXPECT_EQ(control_.input(), "\xc8\xc9");
 
     // Raising it again with nothing waiting queues nothing.
     control_.set_rthreshold(0);
     control_.set_rthreshold(1);
-    run_events_for(100);
+    run_events_for(100ms);
     EXPECT_EQ(events, 1);
 }
 
@@ -211,7 +197,8 @@ TEST_F(SerialControlTest, ThresholdOneRaisesAnEventForArrivingBytes) {
     control_.set_rthreshold(1);
     for (int i = 0; i < 5; ++i) {
         ASSERT_TRUE(line_.send(std::string(1, static_cast<char>(0xF0 + i))));
-        ASSERT_TRUE(run_events_until([&] { return received.size() == std::size_t(i) + 1; }));
+        ASSERT_TRUE(wait_for("the byte's receive event",
+                             [&] { return received.size() == std::size_t(i) + 1; }));
     }
     EXPECT_EQ(received, "\xf0\xf1\xf2\xf3\xf4");
     EXPECT_EQ(events, 5);
@@ -234,7 +221,8 @@ TEST_F(SerialControlTest, BytesArrivingInsideAHandlerComeInTheNextEvent) {
             received.push_back(c);
             if (c == 'a') {
                 line_.send("bc");
-                run_events_until([&] { return control_.bytes_waiting() == 2; });
+                EXPECT_TRUE(wait_for("the bytes sent from inside the handler",
+                                     [&] { return control_.bytes_waiting() == 2; }));
             }
             control_.set_rthreshold(1);
         }
@@ -242,7 +230,7 @@ TEST_F(SerialControlTest, BytesArrivingInsideAHandlerComeInTheNextEvent) {
     });
     control_.set_rthreshold(1);
     ASSERT_TRUE(line_.send("a"));
-    ASSERT_TRUE(run_events_until([&] { return received.size() == 3; }));
+    ASSERT_TRUE(wait_for("all three bytes received", [&] { return received.size() == 3; }));
     EXPECT_EQ(received, "abc");
     EXPECT_EQ(deepest, 1);
     EXPECT_EQ(events, 2);
@@ -309,7 +297,7 @@ TEST_F(SerialControlTest, ScanFindsTheTwoLinkedPortsAndOpensTheHighest) {
     EXPECT_TRUE(setup.port_ready());
     EXPECT_EQ(other.output_speed(), 56000U);
     ASSERT_TRUE(control_.output(0xC9));
-    EXPECT_EQ(other.receive(1, 2000ms), "\xc9");
+    EXPECT_EQ(other.receive(1, testing::moment), "\xc9");
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +25,7 @@
 #include "startup/message_box_form.h"
 #include "startup/word_breaking.h"
 #include "support/modal_answer.h"
+#include "support/window_wait.h"
 
 namespace pellandor {
 namespace {
@@ -43,12 +43,12 @@ theme_colors colourful_theme() {
     return theme;
 }
 
-// Opens a box and hands it to `act` while it is open; a box that `act`
-// leaves open is closed after a while, so a failing test cannot hang.
-template <typename Form> void when_box_opens(std::function<void(Form&)> act) {
-    when_modal_opens([act](QWidget& modal) {
-        QTimer::singleShot(3000, &modal, [&modal] { modal.close(); });
-        act(dynamic_cast<Form&>(modal));
+// Hands the next box to `act` while it is open.
+template <typename Form> testing::modal_answer when_box_opens(std::function<void(Form&)> act) {
+    return when_modal_opens([act](QWidget& modal) {
+        auto* box = dynamic_cast<Form*>(&modal);
+        ASSERT_NE(box, nullptr) << "another window opened: " << testing::window_name(modal);
+        act(*box);
     });
 }
 
@@ -82,7 +82,7 @@ class OwnMessageBox : public ::testing::Test {
 protected:
     int show(const std::string& text, int kind, std::function<void(Form08&)> act,
              const std::string& title = "") {
-        when_box_opens<Form08>(std::move(act));
+        const auto answer = when_box_opens<Form08>(std::move(act));
         return boxes.my_msgbox(text, kind, title);
     }
 
@@ -287,7 +287,9 @@ TEST_F(OwnMessageBox, TabColumnsLineUp) {
 }
 
 TEST_F(OwnMessageBox, ClickOnTheTextCopiesItAndLeavesTheFocusOnYes) {
-    QGuiApplication::clipboard()->setText("before");
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+    const QString kept = clipboard.text();
+    clipboard.setText("before");
     const std::string text = "Overwrite " + path70 + "?\r\n";
     QString copied;
     const int result = show(text, msgbox_yes_no, [&copied](Form08& box) {
@@ -300,6 +302,7 @@ TEST_F(OwnMessageBox, ClickOnTheTextCopiesItAndLeavesTheFocusOnYes) {
     });
     EXPECT_EQ(copied, lines_to_qstring(break_long_words(text)));
     EXPECT_EQ(result, msgbox_no);
+    clipboard.setText(kept);
 }
 
 TEST_F(OwnMessageBox, ABoxOpenedWhileAnotherIsOpenKeepsBothAnswers) {
@@ -320,7 +323,7 @@ class OwnInputBox : public ::testing::Test {
 protected:
     std::string show(const std::string& prompt, const std::string& default_text,
                      std::function<void(Form07&)> act, const std::string& title = "") {
-        when_box_opens<Form07>(std::move(act));
+        const auto answer = when_box_opens<Form07>(std::move(act));
         return boxes.my_inputbox(prompt, title, default_text);
     }
 

@@ -1,7 +1,11 @@
 // The main of every form test: one QApplication for the whole run, on the
-// offscreen platform unless the caller chose another.
+// offscreen platform unless the caller chose another, and a guard that keeps
+// its tests apart.
 #include <QApplication>
 #include <gtest/gtest.h>
+#include <memory>
+
+#include "support/form_test_guard.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -9,5 +13,11 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    ::testing::TestEventListeners& listeners = ::testing::UnitTest::GetInstance()->listeners();
+    auto* guard = new pellandor::testing::form_test_guard;
+    listeners.Append(guard);
+    const int result = RUN_ALL_TESTS();
+    // The guard's timer goes while the application still exists.
+    delete listeners.Release(guard);
+    return result;
 }

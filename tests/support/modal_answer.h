@@ -1,40 +1,68 @@
-// Answers a modal window the way a person would, from a timer: the test
-// names what to do with the next modal window before the code under test
-// opens it and waits.
+// Answers a modal window the way a person would: the test names what to do
+// with the next modal window before the code under test opens it and waits.
 #pragma once
 
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <functional>
+#include <gtest/gtest.h>
+#include <memory>
 
 namespace pellandor::testing {
 
-// Runs `act` on the next modal window other than the one active now, as soon
-// as it is open and active (a person answers the box they see, with its
-// focus where it settled); gives up after the timeout.
-inline void when_modal_opens(std::function<void(QWidget&)> act, int timeout_ms = 5000) {
-    QPointer<QWidget> before = QApplication::activeModalWidget();
-    auto* timer = new QTimer;
-    auto waited = std::make_shared<int>(0);
-    QObject::connect(
-        timer, &QTimer::timeout, [timer, before, waited, act = std::move(act), timeout_ms] {
-            QWidget* modal = QApplication::activeModalWidget();
-            *waited += timer->interval();
-            // A platform that never activates the box gets it after a while anyway.
-            const bool settled =
-                modal != nullptr && (modal->isActiveWindow() || *waited > timeout_ms / 5);
-            if (modal != nullptr && modal != before.data() && modal->isVisible() && settled) {
-                timer->stop();
-                timer->deleteLater();
-                act(*modal);
-            } else if (*waited > timeout_ms) {
-                timer->stop();
-                timer->deleteLater();
-            }
-        });
-    timer->start(10);
+// Runs `act` on the next modal window other than the one active when it was
+// armed, as soon as that window is open and active: a person answers the box
+// they see, with its focus where it settled. It waits for the window however
+// long the work before it takes; the test's end ends the wait, and a window
+// that never opened is a failure.
+class [[nodiscard]] modal_answer {
+public:
+    explicit modal_answer(std::function<void(QWidget&)> act)
+        : before_(QApplication::activeModalWidget()), act_(std::move(act)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
+        timer_.start(10);
+    }
+    ~modal_answer() {
+        EXPECT_TRUE(answered_) << "the modal window this test was to answer never opened";
+    }
+    modal_answer(const modal_answer&) = delete;
+    modal_answer& operator=(const modal_answer&) = delete;
+
+private:
+    // A platform that never activates the window gets its answer a while
+    // after the window showed.
+    static constexpr std::chrono::milliseconds unactivated{1000};
+
+    void look() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal == before_.data() || !modal->isVisible()) {
+            return;
+        }
+        if (modal != seen_.data()) {
+            seen_ = modal;
+            seen_at_ = std::chrono::steady_clock::now();
+        }
+        if (!modal->isActiveWindow() && std::chrono::steady_clock::now() - seen_at_ < unactivated) {
+            return;
+        }
+        timer_.stop();
+        answered_ = true;
+        act_(*modal);
+    }
+
+    QPointer<QWidget> before_;
+    QPointer<QWidget> seen_;
+    std::chrono::steady_clock::time_point seen_at_;
+    std::function<void(QWidget&)> act_;
+    QTimer timer_;
+    bool answered_ = false;
+};
+
+inline modal_answer when_modal_opens(std::function<void(QWidget&)> act) {
+    return modal_answer(std::move(act));
 }
 
 } // namespace pellandor::testing

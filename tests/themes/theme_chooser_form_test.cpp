@@ -11,6 +11,7 @@
 #include "startup/controls_widget.h"
 #include "support/memory_settings_backend.h"
 #include "support/modal_answer.h"
+#include "support/window_wait.h"
 
 namespace pellandor {
 namespace {
@@ -42,7 +43,7 @@ protected:
     }
     void show() {
         dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        ASSERT_TRUE(testing::wait_until_exposed(*dialog));
     }
     ClickLabel* entry(const std::string& name) {
         for (ClickLabel* label : dialog->opcija) {
@@ -172,7 +173,7 @@ TEST_F(ThemeChooser, CancelHoldsTheFocusEscCancelsEnterSelects) {
     EXPECT_FALSE(dialog->isVisible());
 
     open("Jeans");
-    testing::when_modal_opens([this](QWidget& modal) {
+    const auto answer = testing::when_modal_opens([this](QWidget& modal) {
         click("Copper");
         QTest::keyClick(modal.focusWidget(), Qt::Key_Return);
     });

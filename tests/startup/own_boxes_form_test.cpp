@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -217,14 +218,16 @@ std::string sentences(int count) {
     return text;
 }
 
-const std::string path70 = std::string(19, 'a') + '\\' + std::string(29, 'b') + '\\' +
-                           std::string(9, 'c') + '\\' + std::string(10, 'd');
+// Long paths break after the platform's folder separator.
+const char separator = QDir::separator().toLatin1();
+const std::string path70 = std::string(19, 'a') + separator + std::string(29, 'b') + separator +
+                           std::string(9, 'c') + separator + std::string(10, 'd');
 
 class MessageBoxTexts : public OwnMessageBox, public ::testing::WithParamInterface<text_case> {};
 
 TEST_P(MessageBoxTexts, FitTheBoxToTheTextAndCentreOnlyTextsWithoutLineBreaks) {
     show(GetParam().text, 0, [](Form08& box) {
-        const QString shown = lines_to_qstring(break_long_words(GetParam().text));
+        const QString shown = lines_to_qstring(break_long_words(GetParam().text, separator));
         const Qt::Alignment align = GetParam().centred ? Qt::AlignHCenter : Qt::AlignLeft;
         QTextEdit& view = *box.txt_title;
         EXPECT_EQ(view.toPlainText(), shown);
@@ -298,7 +301,7 @@ TEST_F(OwnMessageBox, ClickOnTheTextCopiesItAndLeavesTheFocusOnYes) {
         EXPECT_EQ(box.focusWidget(), box.Command1);
         box.Command2->click();
     });
-    EXPECT_EQ(copied, lines_to_qstring(break_long_words(text)));
+    EXPECT_EQ(copied, lines_to_qstring(break_long_words(text, separator)));
     EXPECT_EQ(result, msgbox_no);
 }
 

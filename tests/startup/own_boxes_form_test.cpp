@@ -1,6 +1,7 @@
 #include "startup/own_boxes_form.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -428,6 +429,29 @@ TEST_F(OwnInputBox, ATallerPromptMovesFieldAndButtonsDown) {
     EXPECT_GT(three.label_bottom, one.label_bottom);
     EXPECT_GT(wrapped.label_bottom, one.label_bottom);
 }
+
+// The text a label shows, as an assistive tool reads it: without the tags of
+// any markup that the label renders.
+std::string shown_text(QLabel& label) {
+    return QAccessible::queryAccessibleInterface(&label)->text(QAccessible::Name).toStdString();
+}
+
+class Markup : public OwnInputBox, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(Markup, InAnInputBoxPromptShowsAsWritten) {
+    show(GetParam(), "", [](Form07& box) {
+        EXPECT_EQ(shown_text(*box.lab_title), GetParam());
+        box.Command2->click();
+    });
+}
+
+TEST_P(Markup, InALabelThatTakesClicksShowsAsWritten) {
+    ClickLabel label;
+    label.setText(QString::fromUtf8(GetParam()));
+    EXPECT_EQ(shown_text(label), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Markup, ::testing::Values("<b>x</b>", "a < b > c", "a<br>b"));
 
 } // namespace
 } // namespace pellandor

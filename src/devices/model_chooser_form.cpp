@@ -1,6 +1,6 @@
 #include "devices/model_chooser_form.h"
 
-#include <QEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include "startup/controls_widget.h"
@@ -83,7 +83,9 @@ void Form5::Command2_Click() {
 }
 
 bool Form5::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonDblClick) {
+    // Only the left button chooses, as only its click marks an entry.
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         for (int index = 1; index <= tables_.device_count; ++index) {
             if (watched == opcija[index]) {
                 opcija_DblClick(index);

@@ -1,13 +1,16 @@
 #include "hexfile/shorten_path.h"
 
+#include "startup/local_text.h"
+
 namespace pellandor {
 
 std::string shorten_path(const std::string& text) {
     constexpr std::size_t shown = 70;
-    if (text.size() <= shown) {
+    const std::size_t count = character_count(text);
+    if (count <= shown) {
         return text;
     }
-    return "... " + text.substr(text.size() - shown);
+    return "... " + text.substr(character_offset(text, count - shown));
 }
 
 } // namespace pellandor

@@ -8,6 +8,9 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include <algorithm>
+#include <array>
+
 #include "devices/model_chooser_form.h"
 #include "mainwindow/hex_grid_widget.h"
 #include "mainwindow/paced_label_widget.h"
@@ -143,10 +146,24 @@ void Form1::menuabout_Click() {
 }
 
 void Form1::disable() {
+    const std::array buttons{Command1, Command2, Command3, Command4, Command5};
+    // A control greyed while it has the focus would hand it on along the tab
+    // chain to a scroll bar, and the wheel would go to that bar's grid. The
+    // focus goes to the wheel's own bar instead, or to the background while
+    // no bar has had it; the window gives it back there when it is activated
+    // again.
+    if (std::ranges::find(buttons, focusWidget()) != buttons.end()) {
+        ScrollBar* bar = wheel_bar();
+        if (bar != nullptr) {
+            bar->setFocus();
+        } else {
+            surface->setFocus();
+        }
+    }
     for (QMenu* menu : {menu1, menu3, menu4, menu5}) {
         menu->menuAction()->setEnabled(false);
     }
-    for (QPushButton* button : {Command1, Command2, Command3, Command4, Command5}) {
+    for (QPushButton* button : buttons) {
         button->setEnabled(false);
     }
     yield();

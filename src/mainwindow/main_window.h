@@ -159,6 +159,8 @@ private:
     void hook_wheel();
     void unhook_wheel();
     bool wheel_message(QObject* watched, QEvent* event);
+    // The scroll bar that the wheel steps: none before either bar had the focus.
+    ScrollBar* wheel_bar() const;
 
     program_state& state_;
     settings_store& settings_;

@@ -62,8 +62,12 @@ bool Form1::wheel_message(QObject* watched, QEvent* event) {
     return true;
 }
 
+ScrollBar* Form1::wheel_bar() const {
+    return active_grid_ == 1 ? scrl1 : active_grid_ == 2 ? scrl2 : nullptr;
+}
+
 void Form1::MouseWheel(int, int rotation, int, int) {
-    ScrollBar* bar = active_grid_ == 1 ? scrl1 : active_grid_ == 2 ? scrl2 : nullptr;
+    ScrollBar* bar = wheel_bar();
     if (bar != nullptr) {
         bar->setValue(wheel_value(bar->value(), bar->minimum(), bar->maximum(), rotation));
     }

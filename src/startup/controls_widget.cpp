@@ -100,6 +100,8 @@ void set_text_box_colors(QWidget& box, theme_color back, theme_color fore) {
 }
 
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
+    // File paths and messages show the characters they hold, never markup.
+    setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 

@@ -52,7 +52,8 @@ theme_color fore_color(const QWidget& widget);
 void set_text_box_colors(QWidget& box, theme_color back, theme_color fore);
 
 // A label whose click is an event of its own: a press on it never reaches
-// the form beneath, and a press and release on it is one click.
+// the form beneath, and a press and release on it is one click. It shows its
+// text as plain text.
 class ClickLabel : public QLabel {
     Q_OBJECT
 

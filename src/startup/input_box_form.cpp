@@ -18,6 +18,8 @@ Form07::Form07(const theme_colors& theme) : theme_(theme) {
     lab_title->setFont(sans_font(9));
     lab_title->setWordWrap(true);
     lab_title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A prompt shows the characters it holds, whatever they are.
+    lab_title->setTextFormat(Qt::PlainText);
 
     txt_input = new QLineEdit(this);
     txt_input->setObjectName(QStringLiteral("txt_input"));

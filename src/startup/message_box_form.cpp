@@ -1,6 +1,7 @@
 #include "startup/message_box_form.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -52,6 +53,12 @@ int laid_out_height(const QFont& font, const QTextOption& option, int width, con
     document.setTextWidth(width);
     set_text(document, option, text);
     return static_cast<int>(std::ceil(document.size().height()));
+}
+
+// The message as the box shows and copies it, its long words broken after
+// the platform's folder separator.
+QString shown_text(const std::string& text) {
+    return lines_to_qstring(break_long_words(text, QDir::separator().toLatin1()));
 }
 
 QLabel* make_picture(QWidget& form, const char* name, QStyle::StandardPixmap icon) {
@@ -135,7 +142,7 @@ void Form08::prepare_display() {
 
     // The label measures the text and the text box, laid over it, shows it:
     // both wrap and expand TABs alike, so the text always fits.
-    const QString shown = lines_to_qstring(break_long_words(msg_text_));
+    const QString shown = shown_text(msg_text_);
     const bool centred = msg_text_.find(crlf) == std::string::npos;
     const QTextOption option = text_option(txt_title->font(), centred);
     lab_title->setText(shown);
@@ -235,7 +242,7 @@ void Form08::copy_text() {
         return;
     }
     clipboard->clear();
-    clipboard->setText(lines_to_qstring(break_long_words(msg_text_)));
+    clipboard->setText(shown_text(msg_text_));
 }
 
 } // namespace pellandor

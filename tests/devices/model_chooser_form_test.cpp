@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "startup/controls_widget.h"
@@ -162,16 +163,36 @@ TEST_F(ModelChooser, SelectStoresAndSelectsANewModel) {
     EXPECT_EQ(model.model_name, "ATmodel11");
 }
 
-TEST_F(ModelChooser, DoubleClickSelectsAndCloses) {
+struct double_click_case {
+    const char* name;
+    Qt::MouseButton button;
+    bool closes;
+    const char* stored; // "Microcontroller Model" afterwards
+    std::string model_name;
+};
+
+void PrintTo(const double_click_case& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ModelChooserDoubleClick : public ModelChooser,
+                                public ::testing::WithParamInterface<double_click_case> {};
+
+TEST_P(ModelChooserDoubleClick, OnlyTheLeftButtonSelectsAndCloses) {
     open(5, 2);
     show();
-    QTest::mouseDClick(dialog->opcija[3], Qt::LeftButton);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(backend.texts[setting::microcontroller_model], "3");
-    EXPECT_EQ(backend.write_count, 1);
-    EXPECT_EQ(model.model_name, "ATmodel3");
+    QTest::mouseDClick(dialog->opcija[3], GetParam().button);
+    EXPECT_EQ(dialog->isVisible(), !GetParam().closes);
+    EXPECT_EQ(backend.texts[setting::microcontroller_model], GetParam().stored);
+    EXPECT_EQ(model.model_name, GetParam().model_name);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, ModelChooserDoubleClick,
+    ::testing::Values(double_click_case{"Left", Qt::LeftButton, true, "3", "ATmodel3"},
+                      double_click_case{"Right", Qt::RightButton, false, "", "ATmodel2"},
+                      double_click_case{"Middle", Qt::MiddleButton, false, "", "ATmodel2"}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST_F(ModelChooser, ClosedByTheWindowManagerCancels) {
     open(5, 2);

@@ -98,5 +98,17 @@ TEST(ShortenPath, KeepsTheLast70Characters) {
     EXPECT_EQ(shorten_path(""), "");
 }
 
+TEST(ShortenPath, CountsCharactersOfSeveralBytesAsOne) {
+    // 70 characters of 185 bytes stay whole.
+    std::string seventy = "/";
+    for (int i = 0; i < 23; ++i) {
+        seventy += "ä日本";
+    }
+    EXPECT_EQ(shorten_path(seventy), seventy);
+    // The last 70 begin with a whole character.
+    EXPECT_EQ(shorten_path("/x" + seventy), "... " + seventy);
+    EXPECT_EQ(shorten_path("/日本" + seventy), "... " + seventy);
+}
+
 } // namespace
 } // namespace pellandor

@@ -15,6 +15,7 @@
 #include "startup/controls_widget.h"
 #include "support/event_wait.h"
 #include "support/modal_answer.h"
+#include "support/pty_pair.h"
 #include "themes/theme_chooser_form.h"
 #include "window_fixture.h"
 
@@ -238,6 +239,14 @@ protected:
                           Qt::NoModifier, phase, false);
         QApplication::sendEvent(&over, &wheel);
     }
+    // The pointer moves over a control; the screen's pointer, which would
+    // outlast the test, stays where it is.
+    static void move_over(QWidget& over) {
+        const QPointF at(over.width() / 2.0, over.height() / 2.0);
+        QMouseEvent move(QEvent::MouseMove, at, over.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&over, &move);
+    }
 };
 
 TEST_F(Wheel, EachMessageStepsTheTargetBarByThreeAndGoesNoFurther) {
@@ -288,6 +297,53 @@ TEST_F(Wheel, ADialogOfTheProgramTakesTheWheelAwayUntilItCloses) {
     EXPECT_TRUE(wait_for("the wheel taken again by the active main window",
                          [&] { return window.wheel_hooked(); }));
 }
+
+// An adapter on COM3 that never answers: every operation of the first model
+// starts and keeps the window busy.
+class WheelWhileBusy : public Wheel, public ::testing::WithParamInterface<QPushButton * Form1::*> {
+protected:
+    WheelWhileBusy() {
+        link_com_port(3, QString::fromStdString(com3.slave_path()));
+        backend.numbers["Serial Port Number"] = 3;
+        device_record& model = state.devices.records.at(1);
+        for (std::string* algorithm : {&model.device_programalg, &model.device_readalg,
+                                       &model.device_blankcheckalg, &model.device_verifyalg}) {
+            *algorithm = model.device_erasealg;
+        }
+    }
+
+    pty_pair com3;
+};
+
+TEST_P(WheelWhileBusy, AClickedButtonLeavesTheWheelWithTheGridThePointerLastMovedOver) {
+    Form1& window = load_active();
+    QPushButton& button = *(window.*GetParam());
+    move_over(*window.tabla_eeprom);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    ASSERT_FALSE(button.isEnabled());
+    turn(*window.tabla_eeprom, -120);
+    EXPECT_EQ(window.scrl2->value(), 3);
+    // Back from another window, as after a message box.
+    {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    }
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    turn(*window.tabla_eeprom, -120);
+    EXPECT_EQ(window.scrl2->value(), 6);
+    EXPECT_EQ(window.scrl1->value(), 0);
+    EXPECT_EQ(window.active_grid(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, WheelWhileBusy,
+                         ::testing::Values(&Form1::Command1, &Form1::Command2, &Form1::Command3,
+                                           &Form1::Command4, &Form1::Command5),
+                         [](const auto& param) {
+                             return "Command" + std::to_string(param.index + 1);
+                         });
 
 TEST_F(Wheel, SwitchingToAnotherProgramKeepsTheWheel) {
     Form1& window = load_active();

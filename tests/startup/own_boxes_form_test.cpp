@@ -1,8 +1,10 @@
 #include "startup/own_boxes_form.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -217,14 +219,16 @@ std::string sentences(int count) {
     return text;
 }
 
-const std::string path70 = std::string(19, 'a') + '\\' + std::string(29, 'b') + '\\' +
-                           std::string(9, 'c') + '\\' + std::string(10, 'd');
+// Long paths break after the platform's folder separator.
+const char separator = QDir::separator().toLatin1();
+const std::string path70 = std::string(19, 'a') + separator + std::string(29, 'b') + separator +
+                           std::string(9, 'c') + separator + std::string(10, 'd');
 
 class MessageBoxTexts : public OwnMessageBox, public ::testing::WithParamInterface<text_case> {};
 
 TEST_P(MessageBoxTexts, FitTheBoxToTheTextAndCentreOnlyTextsWithoutLineBreaks) {
     show(GetParam().text, 0, [](Form08& box) {
-        const QString shown = lines_to_qstring(break_long_words(GetParam().text));
+        const QString shown = lines_to_qstring(break_long_words(GetParam().text, separator));
         const Qt::Alignment align = GetParam().centred ? Qt::AlignHCenter : Qt::AlignLeft;
         QTextEdit& view = *box.txt_title;
         EXPECT_EQ(view.toPlainText(), shown);
@@ -300,7 +304,7 @@ TEST_F(OwnMessageBox, ClickOnTheTextCopiesItAndLeavesTheFocusOnYes) {
         EXPECT_EQ(box.focusWidget(), box.Command1);
         box.Command2->click();
     });
-    EXPECT_EQ(copied, lines_to_qstring(break_long_words(text)));
+    EXPECT_EQ(copied, lines_to_qstring(break_long_words(text, separator)));
     EXPECT_EQ(result, msgbox_no);
     clipboard.setText(kept);
 }
@@ -428,6 +432,29 @@ TEST_F(OwnInputBox, ATallerPromptMovesFieldAndButtonsDown) {
     EXPECT_GT(three.label_bottom, one.label_bottom);
     EXPECT_GT(wrapped.label_bottom, one.label_bottom);
 }
+
+// The text a label shows, as an assistive tool reads it: without the tags of
+// any markup that the label renders.
+std::string shown_text(QLabel& label) {
+    return QAccessible::queryAccessibleInterface(&label)->text(QAccessible::Name).toStdString();
+}
+
+class Markup : public OwnInputBox, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(Markup, InAnInputBoxPromptShowsAsWritten) {
+    show(GetParam(), "", [](Form07& box) {
+        EXPECT_EQ(shown_text(*box.lab_title), GetParam());
+        box.Command2->click();
+    });
+}
+
+TEST_P(Markup, InALabelThatTakesClicksShowsAsWritten) {
+    ClickLabel label;
+    label.setText(QString::fromUtf8(GetParam()));
+    EXPECT_EQ(shown_text(label), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Markup, ::testing::Values("<b>x</b>", "a < b > c", "a<br>b"));
 
 } // namespace
 } // namespace pellandor

@@ -13,9 +13,9 @@
 #include "devices/model_chooser_form.h"
 #include "mainwindow/hex_grid_widget.h"
 #include "startup/controls_widget.h"
-#include "support/event_wait.h"
 #include "support/modal_answer.h"
 #include "support/pty_pair.h"
+#include "support/window_wait.h"
 #include "themes/theme_chooser_form.h"
 #include "window_fixture.h"
 
@@ -328,10 +328,10 @@ TEST_P(WheelWhileBusy, AClickedButtonLeavesTheWheelWithTheGridThePointerLastMove
         QWidget other;
         other.show();
         other.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        ASSERT_TRUE(wait_until_active(other));
     }
     window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(wait_until_active(window));
     turn(*window.tabla_eeprom, -120);
     EXPECT_EQ(window.scrl2->value(), 6);
     EXPECT_EQ(window.scrl1->value(), 0);

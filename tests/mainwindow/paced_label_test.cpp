@@ -45,7 +45,6 @@ TEST(PacedLabel, ABurstIsPaintedOnceAFrameAndItsLastTextAlways) {
     ASSERT_TRUE(testing::wait_until_exposed(window));
     paced_label paced(label, 16ms);
     paint_log log(label);
-    QTest::qWait(20);
 
     // A text after a quiet spell shows at the next pass of the event loop.
     paced.set_text("Begin verify.");

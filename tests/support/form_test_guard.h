@@ -2,12 +2,14 @@
 // modal window that nobody answers fails its test instead of hanging the run,
 // and whatever a test leaves behind (windows, an ended event loop, the
 // clipboard, the configuration folder, deferred deletions) fails that test
-// and is cleared before the next one starts.
+// and is cleared before the next one starts. The pointer, which tests move as
+// a person's hand does, is put back where the test found it.
 #pragma once
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
@@ -30,6 +32,7 @@ public:
         config_ = qgetenv("XDG_CONFIG_HOME");
         had_config_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
         clipboard_ = QGuiApplication::clipboard()->text();
+        pointer_ = QCursor::pos();
         watched_ = nullptr;
         watchdog_.start(100);
     }
@@ -46,6 +49,9 @@ public:
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         expect_event_loop_runs();
+        if (QCursor::pos() != pointer_) {
+            QCursor::setPos(pointer_);
+        }
         if (QGuiApplication::clipboard()->text() != clipboard_) {
             ADD_FAILURE() << "the test left other text on the clipboard";
             QGuiApplication::clipboard()->setText(clipboard_);
@@ -100,6 +106,7 @@ private:
     QByteArray config_;
     bool had_config_ = false;
     QString clipboard_;
+    QPoint pointer_;
 };
 
 } // namespace pellandor::testing

@@ -120,10 +120,9 @@ TEST_F(window_commands, AWordEditedInTheGridGoesToTheChip) {
 TEST_F(window_commands, AnotherModelBringsItsSizesGridsAndDefaults) {
     Form1& window = start("atmega8", {});
     const shipped_model& tiny = shipped_model_named("attiny2313");
-    const auto answer = testing::when_modal_opens([&](QWidget& box) {
-        QTest::mouseDClick(
-            dynamic_cast<Form5&>(box).opcija[static_cast<std::size_t>(tiny.model.model_index)],
-            Qt::LeftButton);
+    const auto answer = testing::when_modal_opens<Form5>([&](Form5& chooser) {
+        QTest::mouseDClick(chooser.opcija[static_cast<std::size_t>(tiny.model.model_index)],
+                           Qt::LeftButton);
     });
     QTest::mouseClick(window.label_ime, Qt::LeftButton);
     const selected_model& model = harness.state.model;

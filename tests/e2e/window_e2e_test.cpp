@@ -324,13 +324,11 @@ TEST_P(window_operations, AChangedByteFailsVerifyWithTheMismatchBox) {
     std::string shown;
     std::string title;
     bool error_picture = false;
-    const auto answer = testing::when_modal_opens([&](QWidget& modal) {
-        auto* box = qobject_cast<Form08*>(&modal);
-        ASSERT_NE(box, nullptr);
-        shown = from_qstring(box->txt_title->toPlainText());
-        title = from_qstring(box->windowTitle());
-        error_picture = box->img_err->isVisible();
-        QTest::mouseClick(box->Command1, Qt::LeftButton);
+    const auto answer = testing::when_modal_opens<Form08>([&](Form08& box) {
+        shown = from_qstring(box.txt_title->toPlainText());
+        title = from_qstring(box.windowTitle());
+        error_picture = box.img_err->isVisible();
+        QTest::mouseClick(box.Command1, Qt::LeftButton);
     });
     run(window, operation_kind::verify, "Begin verify.", "Chip verify failed. ");
     EXPECT_EQ(shown, "Chip verify failed:\n\nMemory Location,   Read Value,   Expected,\n"

@@ -17,7 +17,6 @@ namespace pellandor {
 namespace {
 
 using testing::when_modal_opens;
-using testing::window_name;
 
 // Types a name into the dialog's file name field, as a person would.
 void type_file_name(QFileDialog& dialog, const QString& name) {
@@ -67,11 +66,7 @@ TEST(FileDialogs, ChosenFileComesBackAsANativeFullPathAndCancelAsEmpty) {
     // What a dialog shown by `show` gives back when `act` answers it.
     const auto chosen = [](const std::function<std::string()>& show,
                            std::function<void(QFileDialog&)> act) {
-        const auto answer = when_modal_opens([&act](QWidget& modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(&modal);
-            ASSERT_NE(dialog, nullptr) << "another window opened: " << window_name(modal);
-            act(*dialog);
-        });
+        const auto answer = when_modal_opens<QFileDialog>(std::move(act));
         return show();
     };
     const std::string in = from_qstring(folder.path());

@@ -185,10 +185,7 @@ TEST_F(Commands, HelpBoxesShowTheirTexts) {
 TEST_F(Commands, AModelChangeGivesItsSizesGridsAndDefaults) {
     Form1& window = load_active();
     state.image.flash_buffer[0] = 0;
-    const auto answer = when_modal_opens([](QWidget& box) {
-        auto& chooser = dynamic_cast<Form5&>(box);
-        chooser.opcija_DblClick(2);
-    });
+    const auto answer = when_modal_opens<Form5>([](Form5& chooser) { chooser.opcija_DblClick(2); });
     QTest::mouseClick(window.label_info, Qt::LeftButton);
     EXPECT_EQ(backend.texts["Microcontroller Model"], "2");
     EXPECT_EQ(window.label_ime->text(), "NoEeprom");
@@ -203,8 +200,7 @@ TEST_F(Commands, AModelChangeGivesItsSizesGridsAndDefaults) {
 TEST_F(Commands, CancelledModelChooserStillClearsTheBuffers) {
     Form1& window = load_active();
     state.image.flash_buffer[0] = 0;
-    const auto answer = when_modal_opens([](QWidget& box) {
-        auto& chooser = dynamic_cast<Form5&>(box);
+    const auto answer = when_modal_opens<Form5>([](Form5& chooser) {
         chooser.opcija_Click(3);
         chooser.Command2_Click();
     });
@@ -216,8 +212,7 @@ TEST_F(Commands, CancelledModelChooserStillClearsTheBuffers) {
 TEST_F(Commands, AThemeClickRepaintsTheMainWindowAtOnce) {
     Form1& window = load_active();
     theme_color seen = 0;
-    const auto answer = when_modal_opens([&](QWidget& box) {
-        auto& chooser = dynamic_cast<Form34&>(box);
+    const auto answer = when_modal_opens<Form34>([&](Form34& chooser) {
         for (ClickLabel* entry : chooser.opcija) {
             if (entry->text() == "Halloween") {
                 QTest::mouseClick(entry, Qt::LeftButton);
@@ -287,9 +282,9 @@ INSTANTIATE_TEST_SUITE_P(Values, WheelSetting, ::testing::Values(0, -1, 5));
 TEST_F(Wheel, ADialogOfTheProgramTakesTheWheelAwayUntilItCloses) {
     Form1& window = load_active();
     bool hooked_while_open = true;
-    const auto answer = when_modal_opens([&](QWidget& box) {
+    const auto answer = when_modal_opens<Form34>([&](Form34& chooser) {
         hooked_while_open = window.wheel_hooked();
-        dynamic_cast<Form34&>(box).Command2_Click();
+        chooser.Command2_Click();
     });
     window.menucolors->trigger();
     EXPECT_FALSE(hooked_while_open);

@@ -45,15 +45,6 @@ theme_colors colourful_theme() {
     return theme;
 }
 
-// Hands the next box to `act` while it is open.
-template <typename Form> testing::modal_answer when_box_opens(std::function<void(Form&)> act) {
-    return when_modal_opens([act](QWidget& modal) {
-        auto* box = dynamic_cast<Form*>(&modal);
-        ASSERT_NE(box, nullptr) << "another window opened: " << testing::window_name(modal);
-        act(*box);
-    });
-}
-
 void press(QWidget& box, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget* focus = box.focusWidget();
     QTest::keyClick(focus != nullptr ? focus : &box, key, modifiers);
@@ -84,7 +75,7 @@ class OwnMessageBox : public ::testing::Test {
 protected:
     int show(const std::string& text, int kind, std::function<void(Form08&)> act,
              const std::string& title = "") {
-        const auto answer = when_box_opens<Form08>(std::move(act));
+        const auto answer = when_modal_opens<Form08>(std::move(act));
         return boxes.my_msgbox(text, kind, title);
     }
 
@@ -327,7 +318,7 @@ class OwnInputBox : public ::testing::Test {
 protected:
     std::string show(const std::string& prompt, const std::string& default_text,
                      std::function<void(Form07&)> act, const std::string& title = "") {
-        const auto answer = when_box_opens<Form07>(std::move(act));
+        const auto answer = when_modal_opens<Form07>(std::move(act));
         return boxes.my_inputbox(prompt, title, default_text);
     }
 

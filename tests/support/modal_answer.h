@@ -10,6 +10,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <type_traits>
+
+#include "support/window_wait.h"
 
 namespace pellandor::testing {
 
@@ -61,8 +64,15 @@ private:
     bool answered_ = false;
 };
 
-inline modal_answer when_modal_opens(std::function<void(QWidget&)> act) {
-    return modal_answer(std::move(act));
+// The window is expected to be a `Form`; another one opening fails the test,
+// and is left to the guard to close.
+template <typename Form = QWidget>
+modal_answer when_modal_opens(std::type_identity_t<std::function<void(Form&)>> act) {
+    return modal_answer([act = std::move(act)](QWidget& modal) {
+        auto* form = dynamic_cast<Form*>(&modal);
+        ASSERT_NE(form, nullptr) << "another window opened: " << window_name(modal);
+        act(*form);
+    });
 }
 
 } // namespace pellandor::testing

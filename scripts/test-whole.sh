@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs test binaries of a build each as one whole process, its tests in a new
-# random order every time (the seed is printed), so that a test which leaves
+# random order every time (its seed printed), so that a test which leaves
 # state behind fails here, where CTest's one process per test would hide it.
 # With --busy, one busy loop per processor runs beside them, as on a machine
 # that other work keeps busy; the loops end with the script.

@@ -58,13 +58,11 @@ inline void give_up(std::string_view what, std::chrono::milliseconds after,
                                    std::chrono::milliseconds budget = moment) {
     using clock = std::chrono::steady_clock;
     const auto start = clock::now();
-    bool gave_up = false;
     detail::run_events_while([&] {
-        if (done() || gave_up) {
+        if (done()) {
             return false;
         }
         if (clock::now() - start > budget) {
-            gave_up = true;
             detail::give_up(what, budget);
             return false;
         }
@@ -84,9 +82,8 @@ inline void give_up(std::string_view what, std::chrono::milliseconds after,
     using clock = std::chrono::steady_clock;
     std::string last = progress();
     auto moved = clock::now();
-    bool gave_up = false;
     detail::run_events_while([&] {
-        if (done() || gave_up) {
+        if (done()) {
             return false;
         }
         std::string now = progress();
@@ -94,7 +91,6 @@ inline void give_up(std::string_view what, std::chrono::milliseconds after,
             last = std::move(now);
             moved = clock::now();
         } else if (clock::now() - moved > quiet) {
-            gave_up = true;
             detail::give_up(what, quiet, " with nothing moving; it stood at: " + last);
             return false;
         }

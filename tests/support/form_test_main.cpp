@@ -3,7 +3,6 @@
 // its tests apart.
 #include <QApplication>
 #include <gtest/gtest.h>
-#include <memory>
 
 #include "support/form_test_guard.h"
 

@@ -9,7 +9,6 @@
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 #include <type_traits>
 
 #include "support/window_wait.h"

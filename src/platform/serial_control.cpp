@@ -13,6 +13,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <poll.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
@@ -118,6 +119,17 @@ void request_low_latency([[maybe_unused]] qintptr handle) {
 #endif
 }
 
+// Whether the line is hung up for good. The port also reports a write the
+// kernel had no room for as a resource error, which must not close it.
+bool hung_up([[maybe_unused]] qintptr handle) {
+#ifdef Q_OS_UNIX
+    pollfd line{static_cast<int>(handle), 0, 0};
+    return ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#else
+    return true;
+#endif
+}
+
 } // namespace
 
 SerialControl::SerialControl(QObject* parent) : QObject(parent) {
@@ -128,6 +140,26 @@ SerialControl::SerialControl(QObject* parent) : QObject(parent) {
             queue_receive_event();
         }
     });
+    // A device that is gone stays gone. On Linux a line hung up reads as end
+    // of file, which the port reports as a read error at every pass of the
+    // event loop; a device removed elsewhere is a resource error. Its
+    // descriptor is given up at once, so that the system can give the
+    // device's name to it again when it is plugged back in.
+    connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+        if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) {
+            QMetaObject::invokeMethod(
+                this, [this, opening = openings_] { close_gone_port(opening); },
+                Qt::QueuedConnection);
+        }
+    });
+}
+
+void SerialControl::close_gone_port(std::uint32_t opening) {
+    if (opening != openings_ || !port_.isOpen() || !hung_up(port_.handle())) {
+        return;
+    }
+    port_.close();
+    emit line_gone();
 }
 
 void SerialControl::set_comm_port(std::int32_t number) {
@@ -177,6 +209,7 @@ bool SerialControl::open_port() {
         return false;
     }
     request_low_latency(port_.handle());
+    ++openings_;
     return true;
 }
 
@@ -229,6 +262,12 @@ std::string SerialControl::input() {
 
 std::int64_t SerialControl::bytes_waiting() const {
     return port_.bytesAvailable();
+}
+
+void SerialControl::discard_input() {
+    if (port_.isOpen()) {
+        port_.clear(QSerialPort::Input);
+    }
 }
 
 void SerialControl::set_rthreshold(int threshold) {

@@ -44,6 +44,10 @@ public:
     // one char per byte.
     std::string input();
     std::int64_t bytes_waiting() const;
+    // Throws away every byte received and not yet read, the operating
+    // system's as well as this control's, so that nothing that came before
+    // can be taken for the reply to what is sent next.
+    void discard_input();
 
     // 1: a receive event whenever bytes are waiting; 0: none, the bytes stay
     // in the buffer. Raising it while bytes wait queues one event.
@@ -57,10 +61,15 @@ signals:
     // The receive event: bytes are waiting and the threshold is 1. Always
     // delivered from the event loop, never from inside a call to this object.
     void on_comm();
+    // The device went away while the port was open (unplugged, or the far
+    // end of a pseudo-terminal closed): the port has been closed. Delivered
+    // from the event loop, like the receive event.
+    void line_gone();
 
 private:
     void queue_receive_event();
     void deliver_receive_event();
+    void close_gone_port(std::uint32_t opening);
     void apply_settings();
 
     QSerialPort port_;
@@ -73,6 +82,9 @@ private:
     QSerialPort::StopBits stop_bits_ = QSerialPort::OneStop;
     int rthreshold_ = 0;
     bool event_queued_ = false;
+    // Counts successful openings, so that news of a device gone from an
+    // earlier opening cannot close the port opened since.
+    std::uint32_t openings_ = 0;
 };
 
 } // namespace pellandor

@@ -161,6 +161,61 @@ TEST_F(SerialControlTest, InputReturnsEveryWaitingByteOnce) {
     EXPECT_EQ(control_.input(), "");
 }
 
+// Bytes in the control's buffer and bytes still in the kernel's both go:
+// only what the far side sends afterwards is read.
+TEST_F(SerialControlTest, DiscardedInputIsNeverReadWhereverItWaited) {
+    open_line();
+    ASSERT_TRUE(line_.send("ab"));
+    ASSERT_TRUE(
+        wait_for("two bytes in the control", [&] { return control_.bytes_waiting() == 2; }));
+    ASSERT_TRUE(line_.send("cd")); // no event loop runs: these stay with the kernel
+    control_.discard_input();
+    EXPECT_EQ(control_.bytes_waiting(), 0);
+    ASSERT_TRUE(line_.send("e"));
+    ASSERT_TRUE(wait_for("the byte sent after the discarding",
+                         [&] { return control_.bytes_waiting() > 0; }));
+    EXPECT_EQ(control_.input(), "e");
+}
+
+// An adapter pulled out: writes fail at once, and the control closes the
+// port by itself and says so, whether or not a byte was being awaited.
+TEST_F(SerialControlTest, AFarSideThatGoesAwayClosesThePortAndIsReported) {
+    open_line();
+    int gone = 0;
+    QObject::connect(&control_, &SerialControl::line_gone, [&] { ++gone; });
+    control_.set_rthreshold(1);
+    line_.hang_up();
+    EXPECT_FALSE(control_.output(0xC8));
+    ASSERT_TRUE(wait_for("the control to report the device gone", [&] { return gone > 0; }));
+    EXPECT_FALSE(control_.is_open());
+    EXPECT_FALSE(control_.output(0xC8));
+    run_events_for(100ms);
+    EXPECT_EQ(gone, 1);
+}
+
+// News of a device gone that arrives after the port was opened again must
+// not close the new opening.
+TEST_F(SerialControlTest, ADeviceGoneBeforeAReopeningLeavesTheNewOpeningAlone) {
+    pty_pair first;
+    ASSERT_TRUE(first.valid());
+    control_.set_port_name(QString::fromStdString(first.slave_path()));
+    ASSERT_TRUE(control_.set_settings("56000,n,8,1"));
+    ASSERT_TRUE(control_.open_port());
+    int gone = 0;
+    QObject::connect(&control_, &SerialControl::line_gone, [&] { ++gone; });
+    first.hang_up();
+    // One pass: the port notices the hang-up and queues its closing, which
+    // the next pass would deliver.
+    QCoreApplication::processEvents();
+    control_.close_port();
+    open_line();
+    run_events_for(100ms);
+    EXPECT_EQ(gone, 0);
+    EXPECT_TRUE(control_.is_open());
+    EXPECT_TRUE(control_.output(0xC9));
+    EXPECT_EQ(line_.receive(1, testing::moment), "\xc9");
+}
+
 TEST_F(SerialControlTest, ThresholdZeroKeepsArrivingBytesWithoutAnEvent) {
     open_line();
     int events = 0;

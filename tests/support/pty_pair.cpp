@@ -34,11 +34,17 @@ pty_pair::pty_pair() {
 }
 
 pty_pair::~pty_pair() {
+    hang_up();
+}
+
+void pty_pair::hang_up() {
     if (slave_ >= 0) {
         ::close(slave_);
+        slave_ = -1;
     }
     if (master_ >= 0) {
         ::close(master_);
+        master_ = -1;
     }
 }
 

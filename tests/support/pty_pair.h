@@ -24,6 +24,10 @@ public:
     bool send(const std::string& bytes) const;
     std::string receive(std::size_t count, std::chrono::milliseconds timeout) const;
 
+    // The far side goes away, as an adapter pulled out: both of this pair's
+    // descriptors are closed.
+    void hang_up();
+
     // The line as the kernel holds it: output speed in baud (termios2, so
     // rates without a B constant read right) and the control flags.
     std::uint32_t output_speed() const;

@@ -14,6 +14,7 @@ using namespace pellandor;
 class idle_host : public engine_host {
 public:
     void write_byte(std::uint8_t value) override { benchmark::DoNotOptimize(value); }
+    void discard_input() override {}
     void set_receive_threshold(int) override {}
     void yield() override {}
     void sleep_ms(std::int32_t) override {}

@@ -62,9 +62,19 @@ void programming_engine::algorithm_step() {
     }
     // A copy: the list may be replaced while a sender yields.
     const decoded_instruction ins = decoded_[static_cast<std::size_t>(instr_ptr_)];
-    if (run_instruction(ins)) {
-        host_.set_receive_threshold(1);
+    in_step_ = true;
+    const bool goes_on = run_instruction(ins);
+    in_step_ = false;
+    if (!goes_on) {
+        return;
     }
+    // A write the line refused, or a device gone while the step yielded:
+    // no reply will come to what the step sent.
+    if (!host_.port_ready()) {
+        stop_without_port();
+        return;
+    }
+    host_.set_receive_threshold(1);
 }
 
 bool programming_engine::run_instruction(const decoded_instruction& ins) {

@@ -14,8 +14,13 @@ namespace pellandor {
 
 class engine_host : public message_box_host {
 public:
-    // One byte to the adapter (the serial control's output).
+    // One byte to the adapter (the serial control's output). A byte the line
+    // refuses means the port is gone: the host closes it and shows the
+    // port's error, and port_ready() is false from then on.
     virtual void write_byte(std::uint8_t value) = 0;
+    // Throws away whatever the adapter sent that has not been read, so that
+    // it cannot be taken for the reply to the next command.
+    virtual void discard_input() = 0;
     // Receive threshold: 1 = a receive event for arriving bytes, 0 = none.
     virtual void set_receive_threshold(int threshold) = 0;
     // One pass of the platform's message loop.

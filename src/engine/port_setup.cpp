@@ -91,6 +91,12 @@ void port_setup::open_port() {
     }
 }
 
+void port_setup::port_failed() {
+    control_.close_port();
+    port_ready_ = false;
+    set_status_(port_text(port_number_) + " error!");
+}
+
 void port_setup::change_port_number(std::int32_t number) {
     control_.close_port();
     port_number_ = number;

@@ -36,6 +36,9 @@ public:
     bool test_port(std::int32_t number);
     // Opens the stored port at the stored baud rate and shows the outcome.
     void open_port();
+    // The open port stopped working (a write refused, the device gone): it is
+    // closed, and the status line says so as for an opening that failed.
+    void port_failed();
 
     // The two Options commands once their entry is read: close the port,
     // store the new value and open the port again.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/adapter_link.h"
 #include "startup/app_info.h"
 #include "startup/message_box.h"
 #include "startup/text_value.h"
@@ -116,6 +117,12 @@ void programming_engine::start_operation(operation_kind kind) {
     host_.disable();
     host_.set_status(texts.begin);
     host_.yield();
+    if (!host_.port_ready()) {
+        // The port went away while the begin text showed; nothing was sent
+        // and the buffers stay as they were.
+        stop_without_port();
+        return;
+    }
     if (kind == operation_kind::read) {
         reset_memory_image(image_, model_);
         host_.updatedisplay();
@@ -126,6 +133,10 @@ void programming_engine::start_operation(operation_kind kind) {
     // first would otherwise ask for its value again at every reply.
     get_phase_ = 0;
     stopped_ = false;
+    // A byte that came unasked (line noise, an adapter just plugged in, a
+    // late reply) would be taken for the reply to the first command and put
+    // every later reply one command off.
+    host_.discard_input();
     const std::uint32_t serial = start_serial_;
     algorithm_step();
     if (!stopped_ && !program_ended_ && serial == start_serial_) {
@@ -177,25 +188,56 @@ void programming_engine::complete_operation(const std::string& mode) {
     }
 }
 
+void programming_engine::end_run() {
+    operation_mode_.clear();
+    instr_ptr_ = instr_.count() + 1;
+    get_phase_ = 0;
+    stopped_ = true;
+}
+
 void programming_engine::stop_operation(std::string_view reason) {
     const std::string text = "The symbolic instruction '" +
                              instr_.items[static_cast<std::size_t>(instr_ptr_)] +
                              "' cannot be carried out: " + std::string(reason) + "." + crlf +
                              "The operation is stopped.";
     // Idle before anything yields, so that no byte can run on into the list.
-    operation_mode_.clear();
-    instr_ptr_ = instr_.count() + 1;
-    get_phase_ = 0;
-    stopped_ = true;
+    end_run();
     host_.set_status("Operation stopped.");
+    release_chip();
     host_.my_msgbox(text, msgbox_error, app_title);
     host_.enable();
+}
+
+void programming_engine::stop_without_port() {
+    end_run();
+    // Between steps the receive event is on; off, as after any operation,
+    // so that a port opened again drives nothing until the next start.
+    host_.set_receive_threshold(0);
+    host_.enable();
+}
+
+void programming_engine::port_lost() {
+    // A step that is running sees the closed port when it ends.
+    if (running() && !in_step_) {
+        stop_without_port();
+    }
+}
+
+// The chip may hold part of an instruction with RESET held low; the next
+// operation's begin would not reset it, and every instruction after would be
+// shifted. The end command releases it. Its reply is sent after the step's
+// receive event was turned off, and the next start discards it.
+void programming_engine::release_chip() {
+    if (host_.port_ready()) {
+        send_end(host_);
+    }
 }
 
 void programming_engine::end_program_after_unrecognised() {
     const std::string text = "Unrecognized symbolic instruction '" +
                              instr_.items[static_cast<std::size_t>(instr_ptr_)] + "'." + crlf +
                              "The program must end.";
+    release_chip();
     host_.my_msgbox(text, msgbox_error, app_title);
     program_ended_ = true;
     host_.end_program();

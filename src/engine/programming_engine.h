@@ -47,6 +47,11 @@ public:
     // One step of the running operation.
     void algorithm_step();
 
+    // The port went away while a reply was awaited: no reply will ever come,
+    // so the running operation stops at once. The host has closed the port
+    // and shown its error.
+    void port_lost();
+
     // "program", "read", "erase", "blank", "verify", or "" when idle.
     const std::string& operation_mode() const { return operation_mode_; }
     bool running() const { return !operation_mode_.empty(); }
@@ -77,7 +82,11 @@ private:
     // see programming_engine.cpp and algorithm_step.cpp.
     const instruction_list& instructions_for(operation_kind kind) const;
     void complete_operation(const std::string& mode);
+    // The interpreter idle at once, whatever step it stood at.
+    void end_run();
     void stop_operation(std::string_view reason);
+    void stop_without_port();
+    void release_chip();
     void end_program_after_unrecognised();
     // Each runs one instruction; false when the step ended the operation or
     // the program, so the receive event must stay off.
@@ -125,6 +134,8 @@ private:
     bool program_ended_ = false;
     // Set when a step stops the operation it belongs to.
     bool stopped_ = false;
+    // While a step runs, a lost port is left for the step's end to see.
+    bool in_step_ = false;
     // Counts operation starts, so that a completion can tell whether a new
     // operation began while it yielded.
     std::uint32_t start_serial_ = 0;

@@ -106,6 +106,7 @@ void Form1::connect_events() {
     connect_editor();
 
     connect(&MSComm1, &SerialControl::on_comm, this, &Form1::MSComm1_OnComm);
+    connect(&MSComm1, &SerialControl::line_gone, this, &Form1::MSComm1_LineGone);
 }
 
 bool Form1::busy() const {

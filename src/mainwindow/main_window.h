@@ -53,6 +53,7 @@ public:
 
     // The engine's host.
     void write_byte(std::uint8_t value) override;
+    void discard_input() override;
     void set_receive_threshold(int threshold) override;
     void yield() override;
     void sleep_ms(std::int32_t milliseconds) override;
@@ -144,6 +145,7 @@ private:
     void when_idle(void (Form1::*command)());
 
     void MSComm1_OnComm();
+    void MSComm1_LineGone();
     void scroll_changed();
     void scroll_dragged();
 

@@ -13,7 +13,13 @@
 namespace pellandor {
 
 void Form1::write_byte(std::uint8_t value) {
-    MSComm1.output(value);
+    if (!MSComm1.output(value) && ports_.port_ready()) {
+        ports_.port_failed();
+    }
+}
+
+void Form1::discard_input() {
+    MSComm1.discard_input();
 }
 
 void Form1::set_receive_threshold(int threshold) {
@@ -62,6 +68,14 @@ void Form1::MSComm1_OnComm() {
     if (!input.empty()) {
         engine_.receive(input);
     }
+}
+
+void Form1::MSComm1_LineGone() {
+    if (closed_) {
+        return;
+    }
+    ports_.port_failed();
+    engine_.port_lost();
 }
 
 void Form1::menuport_Click() {

@@ -34,7 +34,10 @@ probe_host::probe_host(SerialControl& serial, std::int32_t com_number, std::ostr
     : serial_(serial), com_number_(com_number), out_(out) {}
 
 void probe_host::write_byte(std::uint8_t value) {
-    serial_.output(value);
+    if (!serial_.output(value) && serial_.is_open()) {
+        serial_.close_port();
+        set_status("Serial port COM" + std::to_string(com_number_) + " error!");
+    }
     ++counters_.bytes_out;
     if (data_byte_next_) {
         data_byte_next_ = false;
@@ -45,6 +48,10 @@ void probe_host::write_byte(std::uint8_t value) {
     if (recording_ != nullptr) {
         recording_->push_back(value);
     }
+}
+
+void probe_host::discard_input() {
+    serial_.discard_input();
 }
 
 void probe_host::set_receive_threshold(int threshold) {

@@ -33,6 +33,7 @@ public:
     probe_host(SerialControl& serial, std::int32_t com_number, std::ostream& out);
 
     void write_byte(std::uint8_t value) override;
+    void discard_input() override;
     void set_receive_threshold(int threshold) override;
     void yield() override;
     void sleep_ms(std::int32_t milliseconds) override;

@@ -51,6 +51,7 @@ public:
             on_write(value);
         }
     }
+    void discard_input() override { events.emplace_back("discard"); }
     void set_receive_threshold(int threshold) override {
         events.push_back("threshold " + std::to_string(threshold));
         thresholds.push_back(threshold);

@@ -27,6 +27,14 @@ protected:
         EXPECT_EQ(host.boxes[0].kind, msgbox_error);
         EXPECT_EQ(host.boxes[0].title, "Quillmere Pellandor");
         EXPECT_EQ(host.statuses.back(), "Operation stopped.");
+        // The chip is released before the box waits for the user: the end
+        // command, whose reply runs nothing.
+        const auto stopped =
+            std::find(host.events.begin(), host.events.end(), "status Operation stopped.");
+        ASSERT_TRUE(host.events.end() - stopped >= 3) << word;
+        EXPECT_EQ(*(stopped + 1), "write CA");
+        EXPECT_EQ(*(stopped + 2), "yield");
+        EXPECT_EQ(host.written.back(), 0xCA);
         EXPECT_EQ(host.enables, 1);
         EXPECT_EQ(host.events.back(), "enable");
         EXPECT_EQ(host.thresholds.back(), 0);
@@ -40,57 +48,62 @@ protected:
         EXPECT_EQ(host.boxes.size(), 1U);
     }
 
+    // What the algorithm sent before the stop released the chip.
+    bytes sent_before_stop() const {
+        return host.written.empty() ? bytes{} : bytes(host.written.begin(), host.written.end() - 1);
+    }
+
     std::vector<std::uint8_t> eeprom_after;
 };
 
 TEST_F(MalformedAlgorithm, DataBytesThatAreNotHexadecimal) {
     run(operation_kind::program, {"begin", "sxy", "end"});
-    EXPECT_EQ(host.written, bytes{0xC9});
+    EXPECT_EQ(sent_before_stop(), bytes{0xC9});
     expect_stopped_at("sxy", "the two characters after the s are not a hexadecimal byte");
 }
 
 TEST_F(MalformedAlgorithm, AStopInTheFirstStepLeavesTheInterpreterIdle) {
     run(operation_kind::program, {"s-l", "end"});
-    EXPECT_TRUE(host.written.empty());
+    EXPECT_TRUE(sent_before_stop().empty());
     EXPECT_EQ(engine.operation_mode(), "");
     expect_stopped_at("s-l", "the two characters after the s are not a hexadecimal byte");
 }
 
 TEST_F(MalformedAlgorithm, PageAddressesBelowZero) {
     run(operation_kind::program, {"begin", "s-lowpage"});
-    EXPECT_EQ(host.written, bytes{0xC9});
+    EXPECT_EQ(sent_before_stop(), bytes{0xC9});
     expect_stopped_at("s-lowpage", "the address counter is 0, so there is no page below it");
 }
 
 TEST_F(MalformedAlgorithm, PageAddressHighByteBelowZero) {
     run(operation_kind::program, {"s-highpage"});
-    EXPECT_TRUE(host.written.empty());
+    EXPECT_TRUE(sent_before_stop().empty());
     expect_stopped_at("s-highpage", "the address counter is 0, so there is no page below it");
 }
 
 TEST_F(MalformedAlgorithm, AFinishedLoopHeadWithoutALaterLoop) {
     model.eeprom_size = 0; // the loop is finished at once
     run(operation_kind::program, {"begin", "seteepromloop", "s-eeprom", "end"});
-    EXPECT_EQ(host.written, bytes{0xC9});
+    EXPECT_EQ(sent_before_stop(), bytes{0xC9});
     expect_stopped_at("seteepromloop", "no loop follows it");
 }
 
 TEST_F(MalformedAlgorithm, ALoopWithoutAHeadBeforeIt) {
     run(operation_kind::program, {"loop", "end"});
-    EXPECT_TRUE(host.written.empty());
+    EXPECT_TRUE(sent_before_stop().empty());
     expect_stopped_at("loop", "no loop head has run before it");
 }
 
 TEST_F(MalformedAlgorithm, AnIfpageThatSkipsWithoutALaterEndifpage) {
     run(operation_kind::program, {"begin", "ifpage", "s00"});
-    EXPECT_EQ(host.written, bytes{0xC9});
+    EXPECT_EQ(sent_before_stop(), bytes{0xC9});
     expect_stopped_at("ifpage", "no endifpage follows it");
 }
 
 TEST_F(MalformedAlgorithm, PageSizesBelowOne) {
     model.page_size = 0;
     run(operation_kind::program, {"begin", "calcflash", "end"});
-    EXPECT_EQ(host.written, bytes{0xC9});
+    EXPECT_EQ(sent_before_stop(), bytes{0xC9});
     EXPECT_EQ(engine.flash_end(), 511);
     expect_stopped_at("calcflash", "the model's page size is not 1 or more");
 }
@@ -98,7 +111,7 @@ TEST_F(MalformedAlgorithm, PageSizesBelowOne) {
 TEST_F(MalformedAlgorithm, IfpageWithANegativePageSize) {
     model.page_size = -4;
     run(operation_kind::program, {"ifpage", "endifpage", "end"});
-    EXPECT_TRUE(host.written.empty());
+    EXPECT_TRUE(sent_before_stop().empty());
     expect_stopped_at("ifpage", "the model's page size is not 1 or more");
 }
 
@@ -118,7 +131,7 @@ TEST_F(MalformedAlgorithm, AProgrammingTimeBelowZero) {
 TEST_F(MalformedAlgorithm, ALockByteWithoutAValue) {
     image.lock_byte = -1;
     run(operation_kind::program, {"s-lock", "end"});
-    EXPECT_TRUE(host.written.empty());
+    EXPECT_TRUE(sent_before_stop().empty());
     EXPECT_TRUE(host.statuses.back() != "LOCK:");
     expect_stopped_at("s-lock", "the lock byte holds no byte value");
 }
@@ -126,8 +139,8 @@ TEST_F(MalformedAlgorithm, ALockByteWithoutAValue) {
 TEST_F(MalformedAlgorithm, AFlashLoopPastTheBufferStopsBeforeSendingOutside) {
     image.flash_buffer.resize(4); // smaller than the model says
     run(operation_kind::program, {"setflashloop", "s-flashl", "s-flashh", "loop", "end"});
-    EXPECT_EQ(host.written, (bytes{0xC8, 0xCB, 0xFF, 0xCB, 0xFF, 0xC8, 0xC8, 0xCB, 0xFF, 0xCB, 0xFF,
-                                   0xC8, 0xC8}));
+    EXPECT_EQ(sent_before_stop(), (bytes{0xC8, 0xCB, 0xFF, 0xCB, 0xFF, 0xC8, 0xC8, 0xCB, 0xFF, 0xCB,
+                                         0xFF, 0xC8, 0xC8}));
     EXPECT_EQ(engine.address_counter(), 2);
     expect_stopped_at("s-flashl", "the address counter 2 lies outside the FLASH buffer");
 }
@@ -140,7 +153,7 @@ TEST_F(MalformedAlgorithm, CalcflashPastTheLastWordSendsNothingFromOutside) {
         {"calcflash", "setflashloop", "s-flashl", "s-flashh", "loop", "end"});
     EXPECT_EQ(engine.flash_end(), 63);
     EXPECT_EQ(engine.address_counter(), 48);
-    EXPECT_EQ(host.written.back(), 0xC8); // the loop head; no 0xCB for word 48
+    EXPECT_EQ(sent_before_stop().back(), 0xC8); // the loop head; no 0xCB for word 48
     expect_stopped_at("s-flashl", "the address counter 48 lies outside the FLASH buffer");
 }
 
@@ -149,7 +162,7 @@ TEST_F(MalformedAlgorithm, EepromAccessOutsideTheBuffer) {
     reset_memory_image(image, model);
     run(operation_kind::read, {"eeprom=get", "eeprom=get", "eeprom=get", "end"});
     EXPECT_EQ(eeprom_after, (std::vector<std::uint8_t>{0x00, 0x00}));
-    EXPECT_EQ(std::count(host.written.begin(), host.written.end(), 0xCC), 2);
+    EXPECT_EQ(std::ranges::count(sent_before_stop(), 0xCC), 2);
     expect_stopped_at("eeprom=get", "the address counter 2 lies outside the EEPROM buffer");
 }
 
@@ -164,7 +177,7 @@ TEST_F(MalformedAlgorithm, FlashComparisonOutsideTheBuffer) {
     image.flash_buffer.resize(1);
     run(operation_kind::verify, {"temp=get", "checkflashh", "end"});
     expect_stopped_at("checkflashh", "the address counter 0 lies outside the FLASH buffer");
-    EXPECT_EQ(host.written, bytes{0xCC});
+    EXPECT_EQ(sent_before_stop(), bytes{0xCC});
 }
 
 TEST_F(MalformedAlgorithm, BlankChecksOutsideTheBuffers) {
@@ -184,14 +197,14 @@ TEST_F(MalformedAlgorithm, BlankChecksOutsideTheBuffers) {
 // The adapter answers every command, yet the loop would never end.
 TEST_F(MalformedAlgorithm, ALoopWhoseBodyNeverAdvancesTheCounter) {
     run(operation_kind::program, {"setflashloop", "s-flashl", "loop", "end"});
-    EXPECT_EQ(host.written, (bytes{0xC8, 0xCB, 0xFF}));
+    EXPECT_EQ(sent_before_stop(), (bytes{0xC8, 0xCB, 0xFF}));
     expect_stopped_at("loop", "the loop's body does not advance the address counter");
 }
 
 TEST_F(MalformedAlgorithm, ALoopThatWouldRestartAFinishedLoop) {
     model.flash_size = 4;
     run(operation_kind::program, {"setflashloop", "s-flashl", "s-flashh", "loop", "loop", "end"});
-    EXPECT_EQ(std::count(host.written.begin(), host.written.end(), 0xCB), 4);
+    EXPECT_EQ(std::ranges::count(sent_before_stop(), 0xCB), 4);
     expect_stopped_at("loop", "its loop has finished already");
 }
 
@@ -200,7 +213,7 @@ TEST_F(MalformedAlgorithm, ALoopWithoutAHeadInItsOwnOperation) {
     run_to_end();
     host.clear();
     run(operation_kind::program, {"loop", "end"});
-    EXPECT_TRUE(host.written.empty());
+    EXPECT_TRUE(sent_before_stop().empty());
     expect_stopped_at("loop", "no loop head has run before it");
 }
 

@@ -229,5 +229,82 @@ TEST_F(Operations, AStartClickedWhileTheWindowIsEnabledLeavesTheFinishedResultIn
     EXPECT_EQ(host.statuses.back(), "Chip verified. 1.25 seconds elapsed...");
 }
 
+// The port can go away at any moment of an operation: a write the line
+// refuses, or the serial control reporting the device gone. The operation
+// stops at once, silently (the host shows the port's error), with the window
+// usable and the buffers as they were; no late byte runs a step, and once
+// the port is back the next operation starts afresh.
+enum class port_loss { first_write, later_write, awaiting_reply, while_step_yields, begin_text };
+
+struct port_loss_case {
+    const char* name;
+    port_loss when;
+    std::size_t written; // bytes that went out before the operation stopped
+};
+
+class PortLoss : public Operations, public ::testing::WithParamInterface<port_loss_case> {};
+
+TEST_P(PortLoss, StopsTheOperationAtOnceAndKeepsTheBuffers) {
+    const port_loss when = GetParam().when;
+    image.flash_buffer[3] = 0x5A;
+    const memory_image before = image;
+    const auto lose_port = [this] {
+        host.open = false;
+        engine.port_lost();
+    };
+    if (when == port_loss::first_write) {
+        host.on_write = [this](std::uint8_t) { host.open = false; };
+    } else if (when == port_loss::later_write) {
+        host.on_write = [this](std::uint8_t value) { host.open = value != 0xCC; };
+    } else if (when == port_loss::begin_text) {
+        host.on_yield = [&] {
+            host.on_yield = nullptr;
+            lose_port();
+        };
+    }
+    start(operation_kind::program, {"begin", "s20", "sign0=get", "s00", "end"});
+    if (when != port_loss::first_write && when != port_loss::begin_text) {
+        reply(1);
+        if (when == port_loss::while_step_yields) {
+            host.on_yield = [&] {
+                host.on_yield = nullptr;
+                lose_port();
+            };
+        }
+        reply(1);
+        if (when == port_loss::awaiting_reply) {
+            ASSERT_TRUE(engine.running());
+            lose_port();
+        }
+    }
+    EXPECT_FALSE(engine.running());
+    EXPECT_EQ(host.written.size(), GetParam().written);
+    EXPECT_EQ(host.enables, 1);
+    EXPECT_TRUE(host.thresholds.empty() || host.thresholds.back() == 0);
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_TRUE(image.flash_buffer == before.flash_buffer);
+    EXPECT_EQ(image.signature_bytes, before.signature_bytes);
+    const std::size_t written = host.written.size();
+    reply(3);
+    EXPECT_EQ(host.written.size(), written);
+    EXPECT_EQ(host.enables, 1);
+
+    host.on_write = nullptr;
+    host.open = true;
+    host.clear();
+    start(operation_kind::program, {"begin", "end"});
+    EXPECT_EQ(host.written, (std::vector<std::uint8_t>{0xC9}));
+    EXPECT_EQ(engine.operation_mode(), "program");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moments, PortLoss,
+    ::testing::Values(port_loss_case{"FirstWrite", port_loss::first_write, 1},
+                      port_loss_case{"LaterWrite", port_loss::later_write, 4},
+                      port_loss_case{"AwaitingAReply", port_loss::awaiting_reply, 4},
+                      port_loss_case{"WhileAStepYields", port_loss::while_step_yields, 4},
+                      port_loss_case{"WhileTheBeginTextShows", port_loss::begin_text, 0}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
+
 } // namespace
 } // namespace pellandor

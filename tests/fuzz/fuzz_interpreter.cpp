@@ -20,6 +20,7 @@ public:
     bool ended = false;
     bool enabled = true;
     void write_byte(std::uint8_t) override {}
+    void discard_input() override {}
     void set_receive_threshold(int) override {}
     void yield() override {}
     void sleep_ms(std::int32_t milliseconds) override {

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -107,6 +108,20 @@ TEST_F(PtyAdapter, StopsAnsweringAfterTheGivenCommand) {
     EXPECT_TRUE(sim.read(1, milliseconds(200)).empty());
     EXPECT_EQ(sim.stop(), 0);
     EXPECT_THAT(sim.errors, HasSubstr("commands: 3\n"));
+}
+
+TEST_F(PtyAdapter, SendsAByteUnaskedOnSigusr1AndGoesOnAnswering) {
+    sim_process sim({"--chip", "attiny13"});
+    ASSERT_TRUE(sim.open_port(sim.pty()));
+    sim.signal(SIGUSR1);
+    EXPECT_EQ(sim.read_line(), "unasked bytes sent: 1");
+    EXPECT_THAT(sim.read(1), ElementsAre(0x55));
+    EXPECT_THAT(sim.exchange({0xC8}, 1), ElementsAre(0xC8));
+    sim.signal(SIGUSR1);
+    EXPECT_EQ(sim.read_line(), "unasked bytes sent: 2");
+    EXPECT_THAT(sim.read(1), ElementsAre(0x55));
+    EXPECT_EQ(sim.stop(), 0);
+    EXPECT_THAT(sim.errors, HasSubstr("commands: 1\n"));
 }
 
 TEST_F(PtyAdapter, ReportsFaultsAsTheyHappenAndInTheExitStatus) {

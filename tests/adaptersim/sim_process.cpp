@@ -111,8 +111,14 @@ std::vector<std::uint8_t> sim_process::read(std::size_t count, std::chrono::mill
     return bytes;
 }
 
+void sim_process::signal(int number) const {
+    if (pid_ > 0) {
+        ::kill(pid_, number);
+    }
+}
+
 int sim_process::stop() {
-    ::kill(pid_, SIGTERM);
+    signal(SIGTERM);
     return wait();
 }
 

@@ -29,6 +29,7 @@ public:
         write(bytes);
         return read(count);
     }
+    void signal(int number) const;
     // SIGTERM, then the exit status; what it wrote on stderr goes to `errors`.
     int stop();
     int wait();

@@ -13,19 +13,25 @@ using namespace pellandor::adapter_sim;
 
 namespace {
 
-volatile std::sig_atomic_t stop_requested = 0;
+line_requests requests;
 
 extern "C" void request_stop(int) {
-    stop_requested = 1;
+    requests.stop = 1;
 }
 
-void on_stop_signals() {
+extern "C" void request_unasked_byte(int) {
+    requests.unasked = 1;
+}
+
+void on_signals() {
     struct sigaction action {};
-    action.sa_handler = request_stop;
     sigemptyset(&action.sa_mask);
     // No SA_RESTART: a waiting poll returns at once.
+    action.sa_handler = request_stop;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    action.sa_handler = request_unasked_byte;
+    sigaction(SIGUSR1, &action, nullptr);
 }
 
 int fail(const std::string& message) {
@@ -104,12 +110,12 @@ int main(int argc, char** argv) {
         (!options->link.empty() && !make_port_link(options->link, port.path(), error))) {
         return fail(error);
     }
-    on_stop_signals();
+    on_signals();
     std::printf("pty %s\n", port.path().c_str());
     std::fflush(stdout);
 
     const bool served = serve(port.master(), link, {options->baud, options->latency_us},
-                              std::chrono::steady_clock::now(), stop_requested);
+                              std::chrono::steady_clock::now(), requests, notice);
     if (!options->link.empty()) {
         remove_port_link(options->link, port.path());
     }

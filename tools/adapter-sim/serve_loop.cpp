@@ -107,14 +107,23 @@ private:
 } // namespace
 
 bool serve(int fd, adapter& adapter, line_timing timing, clock::time_point start,
-           const volatile std::sig_atomic_t& stop) {
+           line_requests& requests, const fault_sink& notice) {
+    const volatile std::sig_atomic_t& stop = requests.stop;
 #ifdef __linux__
     // The default slack of 50 us would stretch every paced reply noticeably.
     ::prctl(PR_SET_TIMERSLACK, 1UL);
 #endif
     paced_line line(fd, timing, start, stop);
     std::array<std::uint8_t, 512> buffer{};
+    std::uint64_t sent_unasked = 0;
     while (stop == 0) {
+        if (requests.unasked != 0) {
+            requests.unasked = 0;
+            line.send({&unasked_byte, 1}, clock::now());
+            if (notice) {
+                notice("unasked bytes sent: " + std::to_string(++sent_unasked));
+            }
+        }
         pollfd wait{fd, POLLIN, 0};
         const int ready = ::poll(&wait, 1, poll_ms);
         if (ready < 0 && errno != EINTR) {

@@ -8,7 +8,8 @@ namespace pellandor::adapter_sim {
 const char* const usage_text =
     "usage: adapter-sim --chip NAME [--link PATH] [--state-in FILE] [--state-out FILE]\n"
     "                   [--baud N] [--latency-us N] [--stop-after N] [--drop-reply N]\n"
-    "                   [--extra-reply N] [--list]\n";
+    "                   [--extra-reply N] [--list]\n"
+    "SIGUSR1 makes it send one byte (0x55) that no command asked for.\n";
 
 namespace {
 

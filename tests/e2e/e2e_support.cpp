@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <cctype>
+#include <csignal>
 #include <stdexcept>
 
 #include "devices/device_list.h"
@@ -116,6 +117,10 @@ bool adapter_sim::said(const QByteArray& line) {
         lines_.append(process_->readLine().trimmed());
     }
     return lines_.contains(line);
+}
+
+void adapter_sim::send_unasked_byte() {
+    ::kill(static_cast<pid_t>(process_->processId()), SIGUSR1);
 }
 
 sim_result adapter_sim::stop() {

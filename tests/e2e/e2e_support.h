@@ -55,6 +55,8 @@ public:
     // Whether it has printed the line so far (read as the event loop brings
     // it, without waiting): "silent after N commands" when it stopped answering.
     bool said(const QByteArray& line);
+    // SIGUSR1: one byte that no command asked for ("unasked bytes sent: N").
+    void send_unasked_byte();
     // SIGTERM, then the exit code and standard error.
     sim_result stop();
 

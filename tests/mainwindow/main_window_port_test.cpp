@@ -161,6 +161,19 @@ TEST_F(Ports, EveryOperationRefusesWhileThePortIsNotOpen) {
     EXPECT_EQ(window.engine().operation_mode(), "");
 }
 
+// A write that the line refuses, before the window has noticed that the
+// adapter went away: the port is given up with its error, as when an opening
+// fails, so that no operation waits for a reply that cannot come.
+TEST_F(Ports, AWriteTheLineRefusesGivesThePortUpWithItsError) {
+    backend.numbers["Serial Port Number"] = 3;
+    Form1& window = load();
+    com3.hang_up();
+    window.write_byte(0xC8);
+    EXPECT_EQ(window.label_status->text(), "Serial port COM3 error!");
+    EXPECT_FALSE(window.port_ready());
+    EXPECT_FALSE(window.serial().is_open());
+}
+
 class Operations : public Ports, public ::testing::WithParamInterface<bool> {
 protected:
     // From the button, or from the Tools menu.

@@ -1,6 +1,7 @@
 // The window's file commands, small boxes, choosers and mouse wheel, driven
 // through its menus, labels and wheel as a person would.
 #include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -73,19 +74,39 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Operation completed. Total 272 (0.26K) program bytes loaded."}),
     [](const auto& param) { return "case" + std::to_string(param.index); });
 
-TEST_F(Commands, AFaultyFileLeavesAnErasedImageAndTheFolderRemembered) {
+struct failed_open {
+    const char* records; // the chosen file's text; nullptr: a link to a device
+    const char* box;     // how the reader's box begins
+};
+
+class FailedOpen : public Commands, public ::testing::WithParamInterface<failed_open> {};
+
+TEST_P(FailedOpen, LeavesAnErasedImageAndTheFolderRemembered) {
     Form1& window = load_active();
-    write_file(in_folder("bad.hex"), ":0400000001020304F1\r\n:02000000ZZ\r\n");
+    state.image.flash_buffer[0] = 0x0C;
+    if (GetParam().records != nullptr) {
+        write_file(in_folder("bad.hex"), GetParam().records);
+    } else {
+        ASSERT_TRUE(QFile::link("/dev/null", to_qstring(in_folder("bad.hex"))));
+    }
     files.answers = {in_folder("bad.hex")};
     window.label_hex->setText("/old.hex");
     window.menuopen->trigger();
     ASSERT_EQ(boxes.boxes.size(), 1U);
     EXPECT_EQ(boxes.boxes[0].kind, 16);
+    EXPECT_EQ(boxes.boxes[0].text.rfind(GetParam().box, 0), 0U) << boxes.boxes[0].text;
     EXPECT_EQ(state.image.flash_buffer[0], 0xFF);
     EXPECT_EQ(window.label_hex->text(), "");
     EXPECT_EQ(window.label_status->text(), "HEX file not loaded!");
     EXPECT_EQ(backend.texts["Last Path"], folder_path());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FailedOpen,
+    ::testing::Values(failed_open{":0400000001020304F1\r\n:02000000ZZ\r\n",
+                                  "Input program file in Intel Hex Format contains errors."},
+                      failed_open{nullptr, "The file "}),
+    [](const auto& param) { return param.param.records ? "faulty" : "device"; });
 
 TEST_F(Commands, CancellingADialogChangesNothing) {
     Form1& window = load_active();

@@ -152,6 +152,7 @@ class Overwrite : public Commands, public ::testing::WithParamInterface<int> {};
 TEST_P(Overwrite, TheQuestionDecidesAndNoStillRemembersTheFolder) {
     Form1& window = load_active();
     write_file(in_folder("old.hex"), "old");
+    window.label_status->setText("kept");
     boxes.answer = GetParam();
     files.answers = {in_folder("old.hex")};
     window.menusave->trigger();
@@ -160,21 +161,26 @@ TEST_P(Overwrite, TheQuestionDecidesAndNoStillRemembersTheFolder) {
     EXPECT_EQ(boxes.boxes[0].kind, 4);
     EXPECT_EQ(backend.texts["Last Path"], folder_path());
     EXPECT_EQ(file_text(in_folder("old.hex")), GetParam() == 7 ? "old" : ":00000001FF\r\n");
+    // A declined overwrite is no failure.
+    EXPECT_EQ(window.label_status->text(), GetParam() == 7 ? "kept" : "HEX file saved.");
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, Overwrite, ::testing::Values(6, 7));
 
 TEST_F(Commands, AFileThatCannotBeWrittenIsReportedAndNeverCalledSaved) {
     Form1& window = load_active();
+    files.answers = {in_folder("earlier.hex")};
+    window.menusave->trigger();
+    ASSERT_EQ(window.label_status->text(), "HEX file saved.");
+    // A file in the way of the folder stops root too.
     write_file(in_folder("plain"), "not a folder");
     files.answers = {in_folder("plain") + "/x.hex"};
-    window.label_hex->setText("/earlier.hex");
     window.menusave->trigger();
     ASSERT_EQ(boxes.boxes.size(), 1U);
     EXPECT_EQ(boxes.boxes[0].kind, 16);
     EXPECT_NE(boxes.boxes[0].text.find(in_folder("plain") + "/x.hex"), std::string::npos);
-    EXPECT_NE(window.label_status->text(), "HEX file saved.");
-    EXPECT_EQ(window.label_hex->text(), "/earlier.hex");
+    EXPECT_EQ(window.label_status->text(), "HEX file not saved!");
+    EXPECT_EQ(from_qstring(window.label_hex->text()), in_folder("earlier.hex"));
     EXPECT_TRUE(window.Command1->isEnabled());
     EXPECT_EQ(file_text(in_folder("plain")), "not a folder");
 }

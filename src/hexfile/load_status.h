@@ -14,6 +14,7 @@ std::string load_status_text(std::int32_t bytes_loaded);
 
 inline constexpr const char* hex_not_loaded_text = "HEX file not loaded!";
 inline constexpr const char* hex_saved_text = "HEX file saved.";
+inline constexpr const char* hex_not_saved_text = "HEX file not saved!";
 
 // The question asked before an existing file is replaced.
 std::string overwrite_question(const std::string& path);

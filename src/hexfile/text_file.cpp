@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <system_error>
 
@@ -50,6 +50,13 @@ std::FILE* create_temporary(const std::string& path, std::string& temporary) {
 } // namespace
 
 std::optional<std::string> read_whole_file(const std::string& path) {
+    // A named pipe would hold the caller until some other program writes to
+    // it, and a device such as /dev/zero never ends. Asking the file system
+    // what the name is (through any links) never waits on the file itself.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) {
+        return std::nullopt;
+    }
     const file_handle file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         return std::nullopt;

@@ -8,7 +8,8 @@
 
 namespace pellandor {
 
-// The file's whole content; nullopt when it cannot be opened or read.
+// The file's whole content; nullopt when it is no regular file (a symbolic
+// link to one is) or cannot be opened or read.
 std::optional<std::string> read_whole_file(const std::string& path);
 
 // Writes the text to a new file beside the target and renames it over the

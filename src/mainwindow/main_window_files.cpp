@@ -76,11 +76,13 @@ void Form1::menusave_Click() {
     const QString shown_before = label_hex->text();
     label_hex->setText(to_qstring(shorten_path(path)));
     // The file is replaced only once the new one is complete: a failure
-    // leaves the old file as it was and is never reported as saved.
+    // leaves the old file as it was and is never reported as saved, nor left
+    // under the status of an earlier save.
     const auto failure = write_text_file_atomically(
         path, hex_file_text(state_.image.flash_buffer, state_.model.flash_size));
     if (failure) {
         label_hex->setText(shown_before);
+        set_status(hex_not_saved_text);
         enable();
         my_msgbox(*failure, msgbox_error, app_title);
         return;

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <random>
+#include <thread>
 
 #include "hexfile/hex_reader.h"
 #include "support/recording_message_box.h"
@@ -35,6 +40,40 @@ protected:
     }
 
     fs::path folder_;
+};
+
+// A named pipe whose writer end a thread of its own opens and closes again: a
+// read that opens the pipe finds it empty and ended instead of waiting for a
+// writer, and when nothing opened it the destructor stands in as the reader
+// that releases the thread.
+class named_pipe {
+public:
+    explicit named_pipe(std::string path) : path_(std::move(path)) {
+        if (::mkfifo(path_.c_str(), 0600) == 0) {
+            writer_ = std::thread([this] { close_if_open(::open(path_.c_str(), O_WRONLY)); });
+        }
+    }
+    ~named_pipe() {
+        if (writer_.joinable()) {
+            const int reader = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
+            writer_.join();
+            close_if_open(reader);
+        }
+    }
+    named_pipe(const named_pipe&) = delete;
+    named_pipe& operator=(const named_pipe&) = delete;
+
+    bool made() const { return writer_.joinable(); }
+
+private:
+    static void close_if_open(int descriptor) {
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
+    }
+
+    std::string path_;
+    std::thread writer_;
 };
 
 TEST_F(TextFiles, WritesAndReadsEveryByteUnchanged) {
@@ -74,19 +113,29 @@ TEST_F(TextFiles, AFailedWriteNamesTheFileAndLeavesNoTrace) {
     EXPECT_EQ(names(), std::vector<std::string>{"taken"});
 }
 
-TEST_F(TextFiles, ReadingAMissingFileFailsWithAnErrorBox) {
+// A pipe would hold the window until another program writes to it and a
+// device may never end: only a regular file is read, the rest fails as a
+// missing file does. Each pipe is one case, since it ends only once.
+TEST_F(TextFiles, ReadingAnythingButARegularFileFailsWithAnErrorBox) {
     EXPECT_EQ(read_whole_file(path("none.hex")), std::nullopt);
-
-    std::vector<std::uint8_t> flash(8192, 255);
-    std::int32_t bytes_loaded = 0;
-    testing::recording_message_box boxes;
-    EXPECT_FALSE(read_hexfile(path("none.hex"), flash, 8192, bytes_loaded, boxes));
-    ASSERT_EQ(boxes.boxes.size(), 1U);
-    EXPECT_EQ(boxes.boxes[0].text, "The file " + path("none.hex") + " cannot be opened.");
-    EXPECT_EQ(boxes.boxes[0].kind, msgbox_error);
+    const named_pipe pipe(path("pipe.hex"));
+    const named_pipe linked_pipe(path("linked-pipe.hex"));
+    ASSERT_TRUE(pipe.made() && linked_pipe.made());
+    fs::create_symlink(path("linked-pipe.hex"), path("link.hex"));
+    fs::create_directories(path("folder.hex"));
+    for (const std::string& refused : {path("none.hex"), path("pipe.hex"), path("link.hex"),
+                                       std::string("/dev/null"), path("folder.hex")}) {
+        std::vector<std::uint8_t> flash(8192, 255);
+        std::int32_t bytes_loaded = 0;
+        testing::recording_message_box boxes;
+        EXPECT_FALSE(read_hexfile(refused, flash, 8192, bytes_loaded, boxes)) << refused;
+        ASSERT_EQ(boxes.boxes.size(), 1U) << refused;
+        EXPECT_EQ(boxes.boxes[0].text, "The file " + refused + " cannot be opened.");
+        EXPECT_EQ(boxes.boxes[0].kind, msgbox_error);
+    }
 }
 
-TEST_F(TextFiles, ReadsAHexFileAndAnEmptyOne) {
+TEST_F(TextFiles, ReadsAHexFileThroughALinkAndAnEmptyOne) {
     std::vector<std::uint8_t> flash(8192, 255);
     std::int32_t bytes_loaded = 0;
     testing::recording_message_box boxes;
@@ -94,7 +143,8 @@ TEST_F(TextFiles, ReadsAHexFileAndAnEmptyOne) {
     EXPECT_TRUE(read_hexfile(path("empty.hex"), flash, 8192, bytes_loaded, boxes));
     ASSERT_EQ(write_text_file_atomically(path("a.hex"), ":020000000C945E\r\n:00000001FF\r\n"),
               std::nullopt);
-    EXPECT_TRUE(read_hexfile(path("a.hex"), flash, 8192, bytes_loaded, boxes));
+    fs::create_symlink(path("a.hex"), path("link.hex"));
+    EXPECT_TRUE(read_hexfile(path("link.hex"), flash, 8192, bytes_loaded, boxes));
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_EQ(flash[1], 0x94);
     EXPECT_EQ(bytes_loaded, 2);

@@ -1,6 +1,7 @@
 // The window's file commands, small boxes, choosers and mouse wheel, driven
 // through its menus, labels and wheel as a person would.
 #include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -73,19 +74,39 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Operation completed. Total 272 (0.26K) program bytes loaded."}),
     [](const auto& param) { return "case" + std::to_string(param.index); });
 
-TEST_F(Commands, AFaultyFileLeavesAnErasedImageAndTheFolderRemembered) {
+struct failed_open {
+    const char* records; // the chosen file's text; nullptr: a link to a device
+    const char* box;     // how the reader's box begins
+};
+
+class FailedOpen : public Commands, public ::testing::WithParamInterface<failed_open> {};
+
+TEST_P(FailedOpen, LeavesAnErasedImageAndTheFolderRemembered) {
     Form1& window = load_active();
-    write_file(in_folder("bad.hex"), ":0400000001020304F1\r\n:02000000ZZ\r\n");
+    state.image.flash_buffer[0] = 0x0C;
+    if (GetParam().records != nullptr) {
+        write_file(in_folder("bad.hex"), GetParam().records);
+    } else {
+        ASSERT_TRUE(QFile::link("/dev/null", to_qstring(in_folder("bad.hex"))));
+    }
     files.answers = {in_folder("bad.hex")};
     window.label_hex->setText("/old.hex");
     window.menuopen->trigger();
     ASSERT_EQ(boxes.boxes.size(), 1U);
     EXPECT_EQ(boxes.boxes[0].kind, 16);
+    EXPECT_EQ(boxes.boxes[0].text.rfind(GetParam().box, 0), 0U) << boxes.boxes[0].text;
     EXPECT_EQ(state.image.flash_buffer[0], 0xFF);
     EXPECT_EQ(window.label_hex->text(), "");
     EXPECT_EQ(window.label_status->text(), "HEX file not loaded!");
     EXPECT_EQ(backend.texts["Last Path"], folder_path());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FailedOpen,
+    ::testing::Values(failed_open{":0400000001020304F1\r\n:02000000ZZ\r\n",
+                                  "Input program file in Intel Hex Format contains errors."},
+                      failed_open{nullptr, "The file "}),
+    [](const auto& param) { return param.param.records ? "faulty" : "device"; });
 
 TEST_F(Commands, CancellingADialogChangesNothing) {
     Form1& window = load_active();
@@ -131,6 +152,7 @@ class Overwrite : public Commands, public ::testing::WithParamInterface<int> {};
 TEST_P(Overwrite, TheQuestionDecidesAndNoStillRemembersTheFolder) {
     Form1& window = load_active();
     write_file(in_folder("old.hex"), "old");
+    window.label_status->setText("kept");
     boxes.answer = GetParam();
     files.answers = {in_folder("old.hex")};
     window.menusave->trigger();
@@ -139,21 +161,26 @@ TEST_P(Overwrite, TheQuestionDecidesAndNoStillRemembersTheFolder) {
     EXPECT_EQ(boxes.boxes[0].kind, 4);
     EXPECT_EQ(backend.texts["Last Path"], folder_path());
     EXPECT_EQ(file_text(in_folder("old.hex")), GetParam() == 7 ? "old" : ":00000001FF\r\n");
+    // A declined overwrite is no failure.
+    EXPECT_EQ(window.label_status->text(), GetParam() == 7 ? "kept" : "HEX file saved.");
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, Overwrite, ::testing::Values(6, 7));
 
 TEST_F(Commands, AFileThatCannotBeWrittenIsReportedAndNeverCalledSaved) {
     Form1& window = load_active();
+    files.answers = {in_folder("earlier.hex")};
+    window.menusave->trigger();
+    ASSERT_EQ(window.label_status->text(), "HEX file saved.");
+    // A file in the way of the folder stops root too.
     write_file(in_folder("plain"), "not a folder");
     files.answers = {in_folder("plain") + "/x.hex"};
-    window.label_hex->setText("/earlier.hex");
     window.menusave->trigger();
     ASSERT_EQ(boxes.boxes.size(), 1U);
     EXPECT_EQ(boxes.boxes[0].kind, 16);
     EXPECT_NE(boxes.boxes[0].text.find(in_folder("plain") + "/x.hex"), std::string::npos);
-    EXPECT_NE(window.label_status->text(), "HEX file saved.");
-    EXPECT_EQ(window.label_hex->text(), "/earlier.hex");
+    EXPECT_EQ(window.label_status->text(), "HEX file not saved!");
+    EXPECT_EQ(from_qstring(window.label_hex->text()), in_folder("earlier.hex"));
     EXPECT_TRUE(window.Command1->isEnabled());
     EXPECT_EQ(file_text(in_folder("plain")), "not a folder");
 }

@@ -22,12 +22,12 @@ std::error_code last_error() {
                       : std::make_error_code(std::errc::io_error);
 }
 
+std::string cannot_write(const std::string& path, const std::string& reason) {
+    return "The file " + path + " cannot be written (" + reason + ").";
+}
+
 std::string cannot_write(const std::string& path, std::error_code error) {
-    std::string text = "The file " + path + " cannot be written";
-    if (error) {
-        text += " (" + error.message() + ")";
-    }
-    return text + ".";
+    return cannot_write(path, error.message());
 }
 
 // Creates a file of a name not yet taken beside the target; "x" never reuses
@@ -81,6 +81,14 @@ std::optional<std::string> read_whole_file(const std::string& path) {
 
 std::optional<std::string> write_text_file_atomically(const std::string& path,
                                                       std::string_view text) {
+    // The rename would put a plain file in place of a device or a named pipe
+    // (a serial port gone until the system starts again, for a user who
+    // runs the program as root); only a regular file is replaced.
+    std::error_code ignored_status;
+    const auto status = std::filesystem::status(std::filesystem::path(path), ignored_status);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return cannot_write(path, "not a regular file");
+    }
     std::string temporary;
     std::FILE* file = create_temporary(path, temporary);
     if (file == nullptr) {

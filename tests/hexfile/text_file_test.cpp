@@ -106,11 +106,16 @@ TEST_F(TextFiles, AFailedWriteNamesTheFileAndLeavesNoTrace) {
     EXPECT_EQ(message->rfind("The file " + missing + " cannot be written", 0), 0U);
     EXPECT_TRUE(names().empty());
 
-    // A folder in the way cannot be replaced; it stays as it was.
+    // A folder or a named pipe in the way is no file to replace; each stays
+    // as it was.
     fs::create_directories(path("taken/inside"));
-    EXPECT_TRUE(write_text_file_atomically(path("taken"), "data").has_value());
+    ASSERT_EQ(::mkfifo(path("pipe.hex").c_str(), 0600), 0);
+    EXPECT_EQ(write_text_file_atomically(path("taken"), "data"),
+              "The file " + path("taken") + " cannot be written (not a regular file).");
+    EXPECT_TRUE(write_text_file_atomically(path("pipe.hex"), "data").has_value());
     EXPECT_TRUE(fs::is_directory(path("taken/inside")));
-    EXPECT_EQ(names(), std::vector<std::string>{"taken"});
+    EXPECT_TRUE(fs::is_fifo(path("pipe.hex")));
+    EXPECT_EQ(names(), (std::vector<std::string>{"pipe.hex", "taken"}));
 }
 
 // A pipe would hold the window until another program writes to it and a

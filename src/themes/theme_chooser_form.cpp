@@ -19,11 +19,12 @@ Form34::Form34(settings_store& settings, theme_colors& theme,
             add_entry(theme_entry_rect(index), to_qstring(theme_chooser_names()[index]));
         connect(opcija[index], &ClickLabel::clicked, this, [this, index] { opcija_Click(index); });
     }
-    // Cancel comes first in the tab order and so holds the focus at opening;
-    // Enter is Select wherever the focus stands.
+    // Cancel comes first in the tab order and so holds the focus at opening.
+    // Enter presses the button that has the focus, as on the desktops: Cancel
+    // at opening, Select after a Tab; Select, the default button, takes it
+    // only while no button has the focus.
     Command2 = add_button(QStringLiteral("Cancel"), 2340, 7080);
     Command1 = add_button(QStringLiteral("Select"), 3420, 7080);
-    Command2->setAutoDefault(false);
     Command1->setDefault(true);
     setTabOrder(Command2, Command1);
     Command2->setFocus();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "startup/controls_widget.h"
+#include "support/double_click.h"
 #include "support/memory_settings_backend.h"
 #include "support/modal_answer.h"
 #include "support/window_wait.h"
@@ -181,7 +182,7 @@ class ModelChooserDoubleClick : public ModelChooser,
 TEST_P(ModelChooserDoubleClick, OnlyTheLeftButtonSelectsAndCloses) {
     open(5, 2);
     show();
-    QTest::mouseDClick(dialog->opcija[3], GetParam().button);
+    testing::double_click(dialog->opcija[3], GetParam().button);
     EXPECT_EQ(dialog->isVisible(), !GetParam().closes);
     EXPECT_EQ(backend.texts[setting::microcontroller_model], GetParam().stored);
     EXPECT_EQ(model.model_name, GetParam().model_name);

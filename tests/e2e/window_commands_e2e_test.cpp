@@ -23,6 +23,7 @@
 #include "startup/input_box_form.h"
 #include "startup/message_box_form.h"
 #include "support/com_ports.h"
+#include "support/double_click.h"
 #include "support/modal_answer.h"
 #include "support/recording_message_box.h"
 #include "support/window_wait.h"
@@ -180,8 +181,8 @@ TEST_F(window_commands, AnotherModelBringsItsSizesGridsAndDefaults) {
     Form1& window = start("atmega8", {});
     const shipped_model& tiny = shipped_model_named("attiny2313");
     const auto answer = testing::when_modal_opens<Form5>([&](Form5& chooser) {
-        QTest::mouseDClick(chooser.opcija[static_cast<std::size_t>(tiny.model.model_index)],
-                           Qt::LeftButton);
+        testing::double_click(chooser.opcija[static_cast<std::size_t>(tiny.model.model_index)],
+                              Qt::LeftButton);
     });
     QTest::mouseClick(window.label_ime, Qt::LeftButton);
     const selected_model& model = harness.state.model;

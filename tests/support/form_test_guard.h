@@ -1,9 +1,10 @@
 // Keeps the tests of one process apart, so that they pass in any order: a
 // modal window that nobody answers fails its test instead of hanging the run,
 // and whatever a test leaves behind (windows, an ended event loop, the
-// clipboard, the configuration folder, deferred deletions) fails that test
-// and is cleared before the next one starts. The pointer, which tests move as
-// a person's hand does, is put back where the test found it.
+// clipboard, the configuration folder, deferred deletions, a mouse button
+// held down) fails that test and is cleared before the next one starts. The
+// pointer, which tests move as a person's hand does, is put back where the
+// test found it.
 #pragma once
 
 #include <QApplication>
@@ -11,7 +12,10 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEventLoop>
+#include <QMetaEnum>
+#include <QMouseEvent>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <chrono>
@@ -49,6 +53,7 @@ public:
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         expect_event_loop_runs();
+        expect_mouse_released();
         if (QCursor::pos() != pointer_) {
             QCursor::setPos(pointer_);
         }
@@ -98,6 +103,30 @@ private:
         QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
         QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         QCoreApplication::exec();
+    }
+
+    // A button pressed and never released stays held for the next test, in
+    // QTest's record and in the application's alike, and every later click
+    // carries it: the test fails, and the buttons are released.
+    static void expect_mouse_released() {
+        const Qt::MouseButtons held =
+            QTestPrivate::qtestMouseButtons | QGuiApplication::mouseButtons();
+        if (held == Qt::NoButton) {
+            return;
+        }
+        ADD_FAILURE() << "the test left the mouse button "
+                      << QMetaEnum::fromType<Qt::MouseButtons>().valueToKeys(held.toInt()).data()
+                      << " held down";
+        // The releases go to a widget of their own, which nobody sees.
+        class release_sink : public QWidget {
+            void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
+        } sink;
+        for (int bit = 0; bit < 32; ++bit) {
+            const auto button = static_cast<Qt::MouseButton>(1U << bit);
+            if (held.testFlag(button)) {
+                QTest::mouseRelease(&sink, button);
+            }
+        }
     }
 
     QTimer watchdog_;

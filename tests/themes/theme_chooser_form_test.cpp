@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "startup/controls_widget.h"
@@ -163,7 +164,7 @@ TEST_F(ThemeChooser, SelectWithoutClickWritesTheEntryThemeOnce) {
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
-TEST_F(ThemeChooser, CancelHoldsTheFocusEscCancelsEnterSelects) {
+TEST_F(ThemeChooser, CancelHoldsTheFocusAndEscCancels) {
     open("Jeans");
     EXPECT_EQ(dialog->focusWidget(), dialog->Command2);
     show();
@@ -171,16 +172,44 @@ TEST_F(ThemeChooser, CancelHoldsTheFocusEscCancelsEnterSelects) {
     QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
     EXPECT_EQ(stored(), "Jeans");
     EXPECT_FALSE(dialog->isVisible());
+}
 
+struct enter_case {
+    const char* name;
+    Qt::Key enter;
+    bool tab_first;
+    QDialog::DialogCode result;
+    const char* stored; // "Color Theme" afterwards
+};
+
+void PrintTo(const enter_case& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ThemeChooserEnter : public ThemeChooser, public ::testing::WithParamInterface<enter_case> {};
+
+TEST_P(ThemeChooserEnter, PressesTheButtonThatHasTheFocus) {
     open("Jeans");
     const auto answer = testing::when_modal_opens([this](QWidget& modal) {
         click("Copper");
-        QTest::keyClick(modal.focusWidget(), Qt::Key_Return);
+        if (GetParam().tab_first) {
+            QTest::keyClick(modal.focusWidget(), Qt::Key_Tab);
+        }
+        QTest::keyClick(modal.focusWidget(), GetParam().enter);
     });
-    EXPECT_EQ(dialog->exec(), QDialog::Accepted);
-    EXPECT_EQ(stored(), "Copper");
+    EXPECT_EQ(dialog->exec(), GetParam().result);
+    EXPECT_EQ(stored(), GetParam().stored);
     EXPECT_EQ(backend.write_count, 2);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ThemeChooserEnter,
+    ::testing::Values(
+        enter_case{"ReturnCancels", Qt::Key_Return, false, QDialog::Rejected, "Jeans"},
+        enter_case{"KeypadEnterCancels", Qt::Key_Enter, false, QDialog::Rejected, "Jeans"},
+        enter_case{"TabThenReturnSelects", Qt::Key_Return, true, QDialog::Accepted, "Copper"},
+        enter_case{"TabThenKeypadEnterSelects", Qt::Key_Enter, true, QDialog::Accepted, "Copper"}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST_F(ThemeChooser, ClosedByTheWindowManagerKeepsTheLastClick) {
     open("Jeans");
